@@ -1,0 +1,78 @@
+// The one narrow interface through which the game's command flows reach the desktop: message
+// boxes, the input dialog, the clock, files, the registry, processes, timers, control states and
+// the repaint. The Windows side implements it; the unit tests record it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "game/random.h"
+#include "store/registry.h"
+
+namespace pelmor::app {
+
+enum class Icon { kNone, kInformation, kError };
+enum class Buttons { kOk, kYesNo };
+enum class Answer { kOk, kYes, kNo };
+enum class MouseButton { kLeft, kRight, kMiddle };
+
+// A window's outer bounds in screen pixels.
+struct Bounds {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
+enum class Timer { kVictory, kClock };  // Timer1 and Timer2 of the table
+enum class PileCursor { kDefault, kHint };
+
+inline constexpr std::uint32_t kTableGreen = 0x008000;  // 0xRRGGBB: red 0, green 128, blue 0
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Modal message box owned by the table window.
+  virtual Answer ShowMessage(std::string_view text, std::string_view caption, Buttons buttons, Icon icon) = 0;
+  // The one-line text input dialog; no value when the player cancels.
+  virtual std::optional<std::string> InputQuery(std::string_view caption, std::string_view prompt,
+                                                std::string_view initial) = 0;
+
+  virtual game::TimeOfDay UtcTimeOfDay() = 0;
+  virtual bool FileExists(std::string_view name) = 0;
+  virtual store::Registry& Registry() = 0;
+
+  // The table window.
+  virtual void SetCaption(std::string_view caption) = 0;
+  virtual std::string Caption() = 0;
+  virtual void SetApplicationTitle(std::string_view title) = 0;
+  virtual Bounds WindowBounds() = 0;
+  virtual void Repaint() = 0;  // the whole table, finished when it returns
+  virtual void SetAreaFill(std::uint32_t rgb) = 0;
+  virtual std::string StatusText() = 0;  // the status bar's caption
+  virtual void SetStatusText(std::string_view text) = 0;
+  virtual void SetMovesLabelVisible(bool visible) = 0;
+  virtual void SetPileEnabled(int pile, bool enabled) = 0;
+  virtual bool PileEnabled(int pile) = 0;
+  virtual void SetPileCursor(int pile, PileCursor cursor) = 0;
+  virtual void SetNoHintsChecked(bool checked) = 0;
+  virtual void SetTimerEnabled(Timer timer, bool enabled) = 0;
+  virtual void CloseTable() = 0;
+
+  // The card pictures. An empty library path means the program's own built-in set.
+  virtual void CreateFacePictures() = 0;
+  virtual void SelectDeckModule(std::string_view libraryPath) = 0;
+  virtual void LoadCardPictures(int backIndex) = 0;
+  virtual void LoadCustomBack(std::string_view file) = 0;
+
+  // Processes: argument 0 of the command line, a shell start that names no directory (so the new
+  // copy keeps the working directory), and the immediate end of this process.
+  virtual std::string ProgramPath() = 0;
+  virtual void ShellStart(std::string_view file, std::string_view parameters) = 0;
+  [[noreturn]] virtual void EndProcess(std::uint32_t exitCode) = 0;
+};
+
+}  // namespace pelmor::app

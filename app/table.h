@@ -1,0 +1,72 @@
+// The table's game state and the sequences of its commands: start-up, new games, the pile clicks,
+// the draw and the keys. Everything outside the game reaches the desktop through Platform.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+#include "game/deal.h"
+
+namespace pelmor::app {
+
+inline constexpr std::string_view kDesignCaption = "Pelmor Solitaire";
+inline constexpr std::string_view kProgramTitle = "Pelmor";
+inline constexpr std::string_view kMessageCaption = "Pelmor";
+inline constexpr std::string_view kSavedGameFile = "Pelmor.sav";
+inline constexpr std::string_view kCustomBackFile = "Pelmor.bac";
+inline constexpr int kBackCount = 12;
+
+class PelmorTable {
+ public:
+  // args[0] is the program's own path, as on every command line.
+  PelmorTable(Platform& platform, std::vector<std::string> args);
+
+  // The creation sequence, run once the window and its controls exist and before it is shown.
+  void FormCreate();
+
+  // Game menu.
+  void NewGame1Click();
+  void EnterGameNumber1Click();
+  void LoadSavedGame1Click();
+  void Exit1Click();
+  // Help menu.
+  void ShowHowToUse();
+
+  // Starts a new copy of the program for the number and ends this process: it does not return.
+  void RelaunchWithGame(game::GameNumber number);
+
+  // Mouse and keys on the table; `pile` is the clicked tableau area's tag 0..3.
+  void PaintBox1MouseDown(int pile, MouseButton button, bool ctrl, int x, int y);
+  void PaintBox5Click();
+  void FormKeyPress(char key);
+  void PaintBox1MouseMove(int pile);
+
+  // MovesAvailable with its side effect: Label1 shows exactly when the result is true.
+  bool MovesAvailable();
+  // Whether the game has just been lost; sets the play enabled state to the opposite.
+  bool CheckNoMoreMoves();
+
+  const game::GameState& Game() const { return game_; }
+  game::GameState& MutableGame() { return game_; }
+  int BackIndex() const { return backIndex_; }
+  const std::string& StatusFormat() const { return statusFormat_; }
+  long double Elapsed() const { return elapsed_; }
+  const std::string& ApplicationTitle() const { return applicationTitle_; }
+
+ private:
+  void ShowDeal(game::GameNumber number);
+  void ReadCardBack();
+  void SetPlayEnabled(bool enabled);
+  int Score() const { return game_.piles[game::kDiscard].Count(); }
+
+  Platform& platform_;
+  std::vector<std::string> args_;
+  game::GameState game_;
+  int backIndex_ = 0;
+  std::string statusFormat_;
+  long double elapsed_ = 0;  // FElapsed: days of play, 1.0 = 24 hours
+  std::string applicationTitle_{kProgramTitle};
+};
+
+}  // namespace pelmor::app

@@ -1,0 +1,85 @@
+// A Platform that records every call in order and answers from scripted replies.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+#include "tests/fakes/memory_registry.h"
+
+namespace pelmor::testing {
+
+// Thrown by EndProcess so that a test sees that nothing ran after the process ended.
+struct ProcessEnded {
+  std::uint32_t exitCode;
+};
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  app::Buttons buttons;
+  app::Icon icon;
+};
+
+class RecordingPlatform : public app::Platform {
+ public:
+  RecordingPlatform();
+
+  std::vector<std::string> log;
+  std::vector<ShownMessage> messages;
+  std::deque<app::Answer> answers;                      // for message boxes; OK when empty
+  std::deque<std::optional<std::string>> inputReplies;  // for the input dialog; cancel when empty
+  std::vector<std::string> inputInitialTexts;
+  game::TimeOfDay clock{12, 34, 56, 789};
+  std::set<std::string> files;
+  MemoryRegistry registry;
+  std::string caption{"Pelmor Solitaire"};
+  std::string applicationTitle;
+  std::string statusText{"Cards Left:%d Draws Left:%d Duration:%d days, %s"};
+  app::Bounds bounds{43, 106, 501, 300};
+  std::array<bool, 4> pileEnabled{true, true, true, true};
+  std::array<app::PileCursor, 4> pileCursor{};
+  bool movesLabelVisible = false;
+  bool noHintsChecked = false;
+  int repaints = 0;
+
+  // The index of the first log entry that starts with `prefix`, or -1.
+  int Find(const std::string& prefix, int from = 0) const;
+  bool Logged(const std::string& prefix) const { return Find(prefix) >= 0; }
+
+  app::Answer ShowMessage(std::string_view text, std::string_view caption, app::Buttons buttons,
+                          app::Icon icon) override;
+  std::optional<std::string> InputQuery(std::string_view caption, std::string_view prompt,
+                                        std::string_view initial) override;
+  game::TimeOfDay UtcTimeOfDay() override;
+  bool FileExists(std::string_view name) override;
+  store::Registry& Registry() override { return registry; }
+  void SetCaption(std::string_view text) override;
+  std::string Caption() override { return caption; }
+  void SetApplicationTitle(std::string_view title) override;
+  app::Bounds WindowBounds() override { return bounds; }
+  void Repaint() override;
+  void SetAreaFill(std::uint32_t rgb) override;
+  std::string StatusText() override { return statusText; }
+  void SetStatusText(std::string_view text) override;
+  void SetMovesLabelVisible(bool visible) override;
+  void SetPileEnabled(int pile, bool enabled) override;
+  bool PileEnabled(int pile) override { return pileEnabled[static_cast<std::size_t>(pile)]; }
+  void SetPileCursor(int pile, app::PileCursor cursor) override;
+  void SetNoHintsChecked(bool checked) override;
+  void SetTimerEnabled(app::Timer timer, bool enabled) override;
+  void CloseTable() override;
+  void CreateFacePictures() override;
+  void SelectDeckModule(std::string_view libraryPath) override;
+  void LoadCardPictures(int backIndex) override;
+  void LoadCustomBack(std::string_view file) override;
+  std::string ProgramPath() override { return "C:\\Games\\Pelmor.exe"; }
+  void ShellStart(std::string_view file, std::string_view parameters) override;
+  [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+};
+
+}  // namespace pelmor::testing

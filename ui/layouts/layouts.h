@@ -1,0 +1,33 @@
+// The program's window layouts and the identifiers their windows answer to.
+#pragma once
+
+#include "ui/layout.h"
+
+namespace pelmor::ui::layouts {
+
+// Table window: menu commands and timers.
+enum TableCommand : int {
+  kNewGame1 = 101,
+  kEnterGameNumber1,
+  kLoadSavedGame1,
+  kSaveGame1,
+  kChangeCardDeck1,
+  kHighScores1,
+  kNoHints1,
+  kExit1,
+  kAbout1 = 201,
+  kHowToPlay1,
+  kHowToUseThisGame1,
+  kBuySourceCode1,
+};
+enum TableTimer : int { kTimer1 = 1, kTimer2 = 2 };
+
+// Input dialog controls.
+enum InputQueryControl : int { kInputOk = 1, kInputCancel = 2, kInputEdit = 100, kInputPrompt = 101 };
+
+extern const WindowLayout kTableLayout;
+extern const WindowLayout kChangeDeckLayout;
+extern const WindowLayout kAboutLayout;
+extern const WindowLayout kInputQueryLayout;
+
+}  // namespace pelmor::ui::layouts

@@ -1,0 +1,299 @@
+// The table window's messages, painting and platform calls.
+#include "ui/table_window.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "ui/input_query.h"
+#include "ui/layouts/layouts.h"
+
+namespace pelmor::ui {
+
+namespace {
+
+UINT IconFlags(app::Icon icon) {
+  switch (icon) {
+    case app::Icon::kInformation: return MB_ICONINFORMATION;
+    case app::Icon::kError: return MB_ICONERROR;
+    case app::Icon::kNone: break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+TableWindow::TableWindow(std::vector<std::string> args) : args_(args), table_(*this, std::move(args)) {}
+
+TableWindow::~TableWindow() = default;
+
+bool TableWindow::Create() {
+  form_ = Form::Build(layouts::kTableLayout, nullptr, this);
+  if (!form_) return false;
+  static constexpr const char* kAreas[kAreaCount] = {"PaintBox1", "PaintBox2", "PaintBox3",
+                                                     "PaintBox4", "PaintBox5", "PaintBox6"};
+  for (int area = 0; area < kAreaCount; ++area) areaIndex_[static_cast<std::size_t>(area)] = form_->Index(kAreas[area]);
+  labelIndex_ = form_->Index("Label1");
+  panelIndex_ = form_->Index("Panel1");
+  table_.FormCreate();
+  return true;
+}
+
+// --- platform: boxes, dialogs, clock, files ---
+
+app::Answer TableWindow::ShowMessage(std::string_view text, std::string_view caption, app::Buttons buttons,
+                                     app::Icon icon) {
+  UINT flags = (buttons == app::Buttons::kYesNo ? MB_YESNO : MB_OK) | IconFlags(icon) | MB_DEFBUTTON1;
+  int answer = MessageBoxA(hwnd(), std::string(text).c_str(), std::string(caption).c_str(), flags);
+  if (answer == IDYES) return app::Answer::kYes;
+  if (answer == IDNO) return app::Answer::kNo;
+  return app::Answer::kOk;
+}
+
+std::optional<std::string> TableWindow::InputQuery(std::string_view caption, std::string_view prompt,
+                                                   std::string_view initial) {
+  return ui::InputQuery(hwnd(), caption, prompt, initial);
+}
+
+game::TimeOfDay TableWindow::UtcTimeOfDay() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+bool TableWindow::FileExists(std::string_view name) {
+  DWORD attributes = GetFileAttributesA(std::string(name).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// --- platform: the window and its controls ---
+
+void TableWindow::SetCaption(std::string_view caption) { SetWindowTextA(hwnd(), std::string(caption).c_str()); }
+
+std::string TableWindow::Caption() {
+  char text[256] = {};
+  GetWindowTextA(hwnd(), text, sizeof text);
+  return text;
+}
+
+void TableWindow::SetApplicationTitle(std::string_view title) { applicationTitle_ = title; }
+
+app::Bounds TableWindow::WindowBounds() {
+  RECT outer;
+  GetWindowRect(hwnd(), &outer);
+  return {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void TableWindow::Repaint() {
+  // A direct repaint: the areas only; what lies on the white background stays.
+  WindowDc screen(hwnd());
+  HDC buffer = BackBuffer(screen.get());
+  FormPaint(buffer);
+  for (int area = 0; area < kAreaCount; ++area) {
+    const Rect& r = AreaBounds(area);
+    BitBlt(screen.get(), r.left, r.top, r.width, r.height, buffer, r.left, r.top, SRCCOPY);
+  }
+}
+
+void TableWindow::SetAreaFill(std::uint32_t rgb) { fillBrush_.reset(CreateSolidBrush(ToColorRef(rgb))); }
+
+std::string TableWindow::StatusText() {
+  char text[256] = {};
+  GetWindowTextA(form_->ChildWindow(panelIndex_), text, sizeof text);
+  return text;
+}
+
+void TableWindow::SetStatusText(std::string_view text) { form_->SetText(panelIndex_, text); }
+
+void TableWindow::SetMovesLabelVisible(bool visible) { form_->SetVisible(labelIndex_, visible); }
+
+void TableWindow::SetPileEnabled(int pile, bool enabled) { pileEnabled_[static_cast<std::size_t>(pile)] = enabled; }
+
+bool TableWindow::PileEnabled(int pile) { return pileEnabled_[static_cast<std::size_t>(pile)]; }
+
+void TableWindow::SetPileCursor(int pile, app::PileCursor cursor) {
+  pileCursor_[static_cast<std::size_t>(pile)] = cursor;
+  // The shape changes at once when the pointer is over that pile.
+  POINT at;
+  GetCursorPos(&at);
+  if (WindowFromPoint(at) != hwnd()) return;
+  ScreenToClient(hwnd(), &at);
+  if (AreaAt(at.x, at.y) == pile) OnSetCursor();
+}
+
+void TableWindow::SetNoHintsChecked(bool checked) {
+  CheckMenuItem(GetMenu(hwnd()), layouts::kNoHints1, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void TableWindow::SetTimerEnabled(app::Timer timer, bool enabled) {
+  form_->SetTimer(timer == app::Timer::kVictory ? layouts::kTimer1 : layouts::kTimer2, enabled);
+}
+
+void TableWindow::CloseTable() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
+
+// --- platform: card pictures ---
+
+void TableWindow::CreateFacePictures() {}
+void TableWindow::SelectDeckModule(std::string_view) {}
+void TableWindow::LoadCardPictures(int) {}
+void TableWindow::LoadCustomBack(std::string_view) {}
+
+// --- platform: processes ---
+
+std::string TableWindow::ProgramPath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+void TableWindow::ShellStart(std::string_view file, std::string_view parameters) {
+  ShellExecuteA(nullptr, nullptr, std::string(file).c_str(), std::string(parameters).c_str(), nullptr, SW_SHOW);
+}
+
+void TableWindow::EndProcess(std::uint32_t exitCode) { ExitProcess(exitCode); }
+
+// --- painting ---
+
+const Rect& TableWindow::AreaBounds(int area) const {
+  return form_->Bounds(areaIndex_[static_cast<std::size_t>(area)]);
+}
+
+HDC TableWindow::BackBuffer(HDC reference) {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  return buffer_.Prepare(reference, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+}
+
+void TableWindow::FormPaint(HDC dc) {
+  for (int area = 0; area < kAreaCount; ++area) {
+    const Rect& r = AreaBounds(area);
+    RECT fill{r.left, r.top, r.left + r.width, r.top + r.height};
+    if (fillBrush_) FillRect(dc, &fill, static_cast<HBRUSH>(fillBrush_.get()));
+  }
+}
+
+void TableWindow::OnPaint() {
+  PaintDc paint(hwnd());
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  HDC buffer = BackBuffer(paint.get());
+  FillRect(buffer, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FormPaint(buffer);
+  form_->PaintLabels(buffer);
+  const RECT& area = paint.area();
+  BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left,
+         area.top, SRCCOPY);
+}
+
+// --- input ---
+
+int TableWindow::AreaAt(int x, int y) const {
+  // Later areas lie above earlier ones; disabled areas take no mouse input.
+  for (int area = kAreaCount - 1; area >= 0; --area) {
+    if (area < 4 && !pileEnabled_[static_cast<std::size_t>(area)]) continue;
+    if (AreaBounds(area).Contains(x, y)) return area;
+  }
+  return -1;
+}
+
+void TableWindow::OnMouseDown(app::MouseButton button, WPARAM keys, int x, int y) {
+  int area = AreaAt(x, y);
+  if (area == kStockArea && button == app::MouseButton::kLeft) {
+    stockPressed_ = true;
+    SetCapture(hwnd());
+    return;
+  }
+  if (area < 0 || area >= 4) return;
+  const Rect& r = AreaBounds(area);
+  int pile = form_->layout().controls[static_cast<std::size_t>(areaIndex_[static_cast<std::size_t>(area)])].tag;
+  table_.PaintBox1MouseDown(pile, button, (keys & MK_CONTROL) != 0, x - r.left, y - r.top);
+}
+
+void TableWindow::OnStockButtonUp(int x, int y) {
+  if (!stockPressed_) return;
+  stockPressed_ = false;
+  ReleaseCapture();
+  if (AreaBounds(kStockArea).Contains(x, y)) table_.PaintBox5Click();
+}
+
+void TableWindow::OnMouseMove(int x, int y) {
+  int area = AreaAt(x, y);
+  if (area >= 0 && area < 4)
+    table_.PaintBox1MouseMove(
+        form_->layout().controls[static_cast<std::size_t>(areaIndex_[static_cast<std::size_t>(area)])].tag);
+}
+
+bool TableWindow::OnSetCursor() {
+  POINT at;
+  GetCursorPos(&at);
+  ScreenToClient(hwnd(), &at);
+  int area = AreaAt(at.x, at.y);
+  bool hint = area >= 0 && area < 4 && pileCursor_[static_cast<std::size_t>(area)] == app::PileCursor::kHint;
+  SetCursor(LoadCursorA(nullptr, hint ? IDC_UPARROW : IDC_ARROW));
+  return true;
+}
+
+void TableWindow::OnCommand(int command) {
+  switch (command) {
+    case layouts::kNewGame1: table_.NewGame1Click(); break;
+    case layouts::kEnterGameNumber1: table_.EnterGameNumber1Click(); break;
+    case layouts::kLoadSavedGame1: table_.LoadSavedGame1Click(); break;
+    case layouts::kExit1: table_.Exit1Click(); break;
+    case layouts::kHowToUseThisGame1: table_.ShowHowToUse(); break;
+    default: break;
+  }
+}
+
+bool TableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  *result = 0;
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return true;
+    case WM_ERASEBKGND:
+      *result = 1;  // the paint covers everything
+      return true;
+    case WM_SIZE:
+      if (form_) {
+        form_->Relayout();
+        InvalidateRect(hwnd(), nullptr, FALSE);
+      }
+      return true;
+    case WM_LBUTTONDOWN:
+      OnMouseDown(app::MouseButton::kLeft, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return true;
+    case WM_RBUTTONDOWN:
+      OnMouseDown(app::MouseButton::kRight, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return true;
+    case WM_MBUTTONDOWN:
+      OnMouseDown(app::MouseButton::kMiddle, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return true;
+    case WM_LBUTTONUP:
+      OnStockButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return true;
+    case WM_MOUSEMOVE:
+      OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return true;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd()) {
+        OnSetCursor();
+        *result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_CHAR:
+      table_.FormKeyPress(static_cast<char>(wParam));
+      return true;
+    case WM_COMMAND:
+      if (lParam == 0) OnCommand(LOWORD(wParam));
+      return true;
+    case WM_TIMER:
+      return true;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace pelmor::ui
