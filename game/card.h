@@ -22,6 +22,8 @@ enum Rank : int { kAce = 0, kTwo, kThree, kFour, kFive, kSix, kSeven, kEight, kN
 constexpr Card MakeCard(int rank, int suit) {
   return static_cast<Card>((rank & 0xFF) | ((suit & 0xFF) << 8));
 }
+// Short form for positions written out in code.
+constexpr Card C(int rank, int suit) { return MakeCard(rank, suit); }
 constexpr int RankOf(Card card) { return static_cast<int>(card & 0xFF); }
 constexpr int SuitOf(Card card) { return static_cast<int>((card >> 8) & 0xFF); }
 
