@@ -66,7 +66,10 @@ class Platform {
   virtual void CreateFacePictures() = 0;
   virtual void SelectDeckModule(std::string_view libraryPath) = 0;
   virtual void LoadCardPictures(int backIndex) = 0;
-  virtual void LoadCustomBack(std::string_view file) = 0;
+  // Replaces the back by a bitmap file; false when the file is not a readable bitmap.
+  virtual bool LoadCustomBack(std::string_view file) = 0;
+  // Draws a face straight onto the window's client surface (the victory animation).
+  virtual void DrawFaceOnWindow(int rank, int suit, int x, int y) = 0;
 
   // Processes: argument 0 of the command line, a shell start that names no directory (so the new
   // copy keeps the working directory), and the immediate end of this process.

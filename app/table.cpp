@@ -1,6 +1,8 @@
 // The command sequences of the table window, in the order the game's behaviour depends on.
 #include "app/table.h"
 
+#include <algorithm>
+
 #include "app/command_line.h"
 #include "game/rules.h"
 #include "store/settings_store.h"
@@ -65,7 +67,8 @@ void PelmorTable::FormCreate() {
   platform_.LoadCardPictures(backIndex_);
   parent.Close();
   settings.key.Close();
-  if (platform_.FileExists(kCustomBackFile)) platform_.LoadCustomBack(kCustomBackFile);
+  if (platform_.FileExists(kCustomBackFile) && !platform_.LoadCustomBack(kCustomBackFile))
+    platform_.ShowMessage("Bitmap image is not valid", applicationTitle_, Buttons::kOk, Icon::kError);
 }
 
 void PelmorTable::ReadCardBack() {
@@ -201,6 +204,16 @@ void PelmorTable::FormKeyPress(char key) {
     default:
       break;
   }
+}
+
+void PelmorTable::Timer1Timer() {
+  // The four numbers are drawn in this order: suit, rank, then y and x within the outer size.
+  int suit = static_cast<int>(game::RandomBelow(game_.random, 4)) + 1;
+  int rank = static_cast<int>(game::RandomBelow(game_.random, 13));
+  Bounds bounds = platform_.WindowBounds();
+  int y = static_cast<int>(game::RandomBelow(game_.random, static_cast<std::uint32_t>(std::max(bounds.height, 1))));
+  int x = static_cast<int>(game::RandomBelow(game_.random, static_cast<std::uint32_t>(std::max(bounds.width, 1))));
+  platform_.DrawFaceOnWindow(rank, suit, x, y);
 }
 
 void PelmorTable::PaintBox1MouseMove(int pile) {

@@ -41,6 +41,8 @@ class PelmorTable {
   void PaintBox5Click();
   void FormKeyPress(char key);
   void PaintBox1MouseMove(int pile);
+  // One step of the victory animation: a random face at a random place of the window.
+  void Timer1Timer();
 
   // MovesAvailable with its side effect: Label1 shows exactly when the result is true.
   bool MovesAvailable();

@@ -132,10 +132,22 @@ void TableWindow::CloseTable() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
 
 // --- platform: card pictures ---
 
-void TableWindow::CreateFacePictures() {}
-void TableWindow::SelectDeckModule(std::string_view) {}
-void TableWindow::LoadCardPictures(int) {}
-void TableWindow::LoadCustomBack(std::string_view) {}
+void TableWindow::CreateFacePictures() {
+  // The 52 face slots exist with the window and stay empty until the pictures are loaded.
+  pictures_.Release();
+}
+
+void TableWindow::SelectDeckModule(std::string_view libraryPath) { pictures_.SelectDeckModule(libraryPath); }
+
+void TableWindow::LoadCardPictures(int backIndex) { pictures_.Load(backIndex); }
+
+bool TableWindow::LoadCustomBack(std::string_view file) { return pictures_.LoadBackFile(std::string(file)); }
+
+void TableWindow::DrawFaceOnWindow(int rank, int suit, int x, int y) {
+  // Straight onto the client surface: the status bar, a window of its own, is clipped out.
+  WindowDc dc(hwnd());
+  CardPictures::Draw(dc.get(), pictures_.Face(rank, suit), x, y);
+}
 
 // --- platform: processes ---
 
@@ -169,6 +181,31 @@ void TableWindow::FormPaint(HDC dc) {
     RECT fill{r.left, r.top, r.left + r.width, r.top + r.height};
     if (fillBrush_) FillRect(dc, &fill, static_cast<HBRUSH>(fillBrush_.get()));
   }
+  // Empty-pile tiles, then the tableau piles fanned 16 pixels per card, bottom card first.
+  for (int area = 0; area < 4; ++area) PaintArea(dc, area);
+  PaintArea(dc, kStockArea);
+  PaintArea(dc, 5);
+}
+
+void TableWindow::PaintArea(HDC dc, int area) {
+  const Rect& r = AreaBounds(area);
+  // Whatever falls outside an area is clipped to it.
+  int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.left + r.width, r.top + r.height);
+  const game::Piles& piles = table_.Game().piles;
+  auto face = [&](game::Card card) { return pictures_.Face(game::RankOf(card), game::SuitOf(card)); };
+  if (area < 4) {
+    CardPictures::Draw(dc, pictures_.EmptyPile(), r.left, r.top);
+    const game::PileList& pile = piles[static_cast<std::size_t>(area)];
+    for (int k = 0; k < pile.Count(); ++k) CardPictures::Draw(dc, face(pile.At(k)), r.left, r.top + 16 * k);
+  } else if (area == kStockArea) {
+    CardPictures::Draw(dc, pictures_.StockBase(), r.left, r.top);
+    for (int k = 0; k < piles[game::kStock].Count(); ++k) CardPictures::Draw(dc, pictures_.Back(), r.left, r.top + 4 * k);
+  } else {
+    const game::PileList& discards = piles[game::kDiscard];
+    for (int k = 0; k < discards.Count(); ++k) CardPictures::Draw(dc, face(discards.At(k)), r.left + 16 * k, r.top);
+  }
+  RestoreDC(dc, saved);
 }
 
 void TableWindow::OnPaint() {
@@ -287,8 +324,10 @@ bool TableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
       if (lParam == 0) OnCommand(LOWORD(wParam));
       return true;
     case WM_TIMER:
+      if (wParam == layouts::kTimer1) table_.Timer1Timer();
       return true;
     case WM_DESTROY:
+      pictures_.Release();  // FormDestroy
       PostQuitMessage(0);
       return true;
     default:

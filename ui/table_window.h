@@ -11,6 +11,7 @@
 
 #include "app/platform.h"
 #include "app/table.h"
+#include "ui/card_pictures.h"
 #include "ui/form.h"
 #include "ui/offscreen_buffer.h"
 #include "ui/win32_registry.h"
@@ -52,7 +53,8 @@ class TableWindow : public app::Platform, public FormEvents {
   void CreateFacePictures() override;
   void SelectDeckModule(std::string_view libraryPath) override;
   void LoadCardPictures(int backIndex) override;
-  void LoadCustomBack(std::string_view file) override;
+  bool LoadCustomBack(std::string_view file) override;
+  void DrawFaceOnWindow(int rank, int suit, int x, int y) override;
   std::string ProgramPath() override;
   void ShellStart(std::string_view file, std::string_view parameters) override;
   [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
@@ -66,6 +68,7 @@ class TableWindow : public app::Platform, public FormEvents {
   static constexpr int kStockArea = 4;
 
   void FormPaint(HDC dc);
+  void PaintArea(HDC dc, int area);
   void OnPaint();
   void OnMouseDown(app::MouseButton button, WPARAM keys, int x, int y);
   void OnMouseMove(int x, int y);
@@ -88,6 +91,7 @@ class TableWindow : public app::Platform, public FormEvents {
   std::array<bool, 4> pileEnabled_{true, true, true, true};
   std::array<app::PileCursor, 4> pileCursor_{};
   std::string applicationTitle_;
+  CardPictures pictures_;
   GdiObject fillBrush_;
   OffscreenBuffer buffer_;
   bool stockPressed_ = false;

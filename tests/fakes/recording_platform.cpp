@@ -97,7 +97,14 @@ void RecordingPlatform::SelectDeckModule(std::string_view libraryPath) {
 void RecordingPlatform::LoadCardPictures(int backIndex) {
   log.push_back("LoadCardPictures " + std::to_string(backIndex));
 }
-void RecordingPlatform::LoadCustomBack(std::string_view file) { log.push_back("LoadCustomBack " + std::string(file)); }
+bool RecordingPlatform::LoadCustomBack(std::string_view file) {
+  log.push_back("LoadCustomBack " + std::string(file));
+  return customBackReadable;
+}
+void RecordingPlatform::DrawFaceOnWindow(int rank, int suit, int x, int y) {
+  log.push_back("DrawFace " + std::to_string(rank) + " " + std::to_string(suit) + " at " + std::to_string(x) + "," +
+                std::to_string(y));
+}
 
 void RecordingPlatform::ShellStart(std::string_view file, std::string_view parameters) {
   log.push_back("ShellStart " + std::string(file) + "|" + std::string(parameters));

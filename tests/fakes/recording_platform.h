@@ -76,7 +76,9 @@ class RecordingPlatform : public app::Platform {
   void CreateFacePictures() override;
   void SelectDeckModule(std::string_view libraryPath) override;
   void LoadCardPictures(int backIndex) override;
-  void LoadCustomBack(std::string_view file) override;
+  bool LoadCustomBack(std::string_view file) override;
+  void DrawFaceOnWindow(int rank, int suit, int x, int y) override;
+  bool customBackReadable = true;
   std::string ProgramPath() override { return "C:\\Games\\Pelmor.exe"; }
   void ShellStart(std::string_view file, std::string_view parameters) override;
   [[noreturn]] void EndProcess(std::uint32_t exitCode) override;

@@ -1,6 +1,9 @@
 // The pile click, the draw, the keys and the hint cursor: their steps and their order.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <set>
+
 #include "app/table.h"
 #include "tests/fakes/recording_platform.h"
 
@@ -226,6 +229,51 @@ TEST_F(Handlers, NoHintsLeavesTheCursorAsItWas) {
   platform.registry.SetDword(kKey, "NoHints", 2);
   table.PaintBox1MouseMove(0);
   EXPECT_EQ(platform.pileCursor[0], PileCursor::kDefault);
+}
+
+}  // namespace
+}  // namespace pelmor::app
+
+namespace pelmor::app {
+namespace {
+
+TEST(VictoryAnimation, DrawsSuitRankYThenXFromTheGenerator) {
+  testing::RecordingPlatform platform;
+  PelmorTable table(platform, {"Pelmor.exe", "1"});
+  table.FormCreate();
+  platform.bounds = {0, 0, 501, 300};
+  platform.log.clear();
+  game::RandomState state = table.Game().random;
+  int suit = static_cast<int>(game::RandomBelow(state, 4)) + 1;
+  int rank = static_cast<int>(game::RandomBelow(state, 13));
+  int y = static_cast<int>(game::RandomBelow(state, 300));
+  int x = static_cast<int>(game::RandomBelow(state, 501));
+  table.Timer1Timer();
+  EXPECT_EQ(platform.log, (std::vector<std::string>{"DrawFace " + std::to_string(rank) + " " + std::to_string(suit) +
+                                                    " at " + std::to_string(x) + "," + std::to_string(y)}));
+  EXPECT_EQ(table.Game().random, state);
+  // Many steps stay within the outer size and cover every suit.
+  std::set<int> suits;
+  for (int i = 0; i < 200; ++i) table.Timer1Timer();
+  for (const auto& entry : platform.log) {
+    int r, s, px, py;
+    ASSERT_EQ(std::sscanf(entry.c_str(), "DrawFace %d %d at %d,%d", &r, &s, &px, &py), 4);
+    EXPECT_TRUE(r >= 0 && r <= 12 && s >= 1 && s <= 4 && px >= 0 && px < 501 && py >= 0 && py < 300) << entry;
+    suits.insert(s);
+  }
+  EXPECT_EQ(suits.size(), 4u);
+}
+
+TEST(CustomBack, UnreadableFileIsReportedAndStartUpGoesOn) {
+  testing::RecordingPlatform platform;
+  platform.files.insert("Pelmor.bac");
+  platform.customBackReadable = false;
+  PelmorTable table(platform, {"Pelmor.exe", "3"});
+  table.FormCreate();
+  ASSERT_EQ(platform.messages.size(), 3u);  // the first start's two boxes come first
+  EXPECT_EQ(platform.messages.back().text, "Bitmap image is not valid");
+  EXPECT_EQ(platform.messages.back().caption, "Pelmor Solitaire #3");
+  EXPECT_EQ(platform.registry.OpenKeyCount(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+// The table's layout data and the alignment rules that place its areas on a resize.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "ui/layouts/layouts.h"
+#include "ui/picture_names.h"
+
+namespace pelmor::ui {
+namespace {
+
+Rect Placed(const std::vector<Rect>& placed, const WindowLayout& layout, std::string_view name) {
+  return placed[static_cast<std::size_t>(ControlIndex(layout, name))];
+}
+
+TEST(TableLayout, AlignmentReproducesTheDesignAtTheDesignClientSize) {
+  const WindowLayout& table = layouts::kTableLayout;
+  std::vector<Rect> placed = AlignControls(table.controls, 485, 241);
+  for (std::size_t i = 0; i < table.controls.size(); ++i)
+    EXPECT_EQ(placed[i], table.controls[i].bounds) << table.controls[i].name;
+}
+
+TEST(TableLayout, ResizeChangesOnlyHeightsOfTheTopAreasAndWidthsOfTheRows) {
+  const WindowLayout& table = layouts::kTableLayout;
+  std::vector<Rect> placed = AlignControls(table.controls, 800, 400);
+  EXPECT_EQ(Placed(placed, table, "PaintBox1"), (Rect{0, 0, 71, 274}));
+  EXPECT_EQ(Placed(placed, table, "PaintBox4"), (Rect{213, 0, 71, 274}));
+  EXPECT_EQ(Placed(placed, table, "PaintBox5"), (Rect{729, 0, 71, 274}));
+  EXPECT_EQ(Placed(placed, table, "PaintBox6"), (Rect{0, 274, 800, 96}));
+  EXPECT_EQ(Placed(placed, table, "Panel1"), (Rect{0, 370, 800, 30}));
+  EXPECT_EQ(Placed(placed, table, "Label1"), (Rect{296, 8, 136, 15}));  // fixed
+}
+
+TEST(TableLayout, ATinyWindowNeverGivesNegativeHeights) {
+  std::vector<Rect> placed = AlignControls(layouts::kTableLayout.controls, 100, 50);
+  for (const Rect& r : placed) EXPECT_GE(r.height, 0);
+}
+
+TEST(TableLayout, TagsAndDesignedProperties) {
+  const WindowLayout& table = layouts::kTableLayout;
+  EXPECT_EQ(table.caption, "Pelmor Solitaire");
+  EXPECT_EQ(table.bounds, (Rect{43, 106, 501, 300}));
+  for (int pile = 0; pile < 4; ++pile)
+    EXPECT_EQ(FindControl(table, "PaintBox" + std::to_string(pile + 1))->tag, pile);
+  const ControlLayout* label = FindControl(table, "Label1");
+  EXPECT_EQ(label->caption, "Moves Avaliable");
+  EXPECT_FALSE(label->visible);
+  EXPECT_EQ(label->font.face, "Fixedsys");
+  EXPECT_TRUE(label->font.bold);
+  EXPECT_EQ(label->font.colour, kRed);
+  const ControlLayout* panel = FindControl(table, "Panel1");
+  EXPECT_EQ(panel->caption, "Cards Left:%d Draws Left:%d Duration:%d days, %s");
+  EXPECT_FALSE(panel->enabled);
+  ASSERT_EQ(table.timers.size(), 2u);
+  EXPECT_EQ(table.timers[0].intervalMs, 100);
+  EXPECT_FALSE(table.timers[0].enabled);
+  EXPECT_EQ(table.timers[1].intervalMs, 1000);
+  EXPECT_TRUE(table.timers[1].enabled);
+}
+
+TEST(TableLayout, MenuItemsInOrder) {
+  std::vector<std::string> items;
+  for (const auto& item : layouts::kTableLayout.menu)
+    items.push_back((item.level == 0 ? "" : "  ") + std::string(item.caption));
+  EXPECT_EQ(items, (std::vector<std::string>{"Game", "  New Game", "  Enter Game Number", "  Load Saved Game",
+                                             "  Save Game", "  Change Card Deck", "  High Scores", "  No Hints",
+                                             "  Exit", "Help", "  About", "  How To Play", "  How To Use This Game",
+                                             "  Buy Source Code"}));
+  std::set<int> commands;
+  for (const auto& item : layouts::kTableLayout.menu) {
+    if (item.level == 1) {
+      EXPECT_TRUE(commands.insert(item.command).second) << item.caption;
+    }
+  }
+}
+
+TEST(PictureNames, FacesAndBacks) {
+  EXPECT_EQ(FaceResourceName(0, 1), "CARD10");
+  EXPECT_EQ(FaceResourceName(9, 1), "CARD19");
+  EXPECT_EQ(FaceResourceName(10, 1), "CARD1A");
+  EXPECT_EQ(FaceResourceName(12, 4), "CARD4C");
+  EXPECT_EQ(FaceResourceName(9, 4), "CARD49");
+  EXPECT_EQ(FaceResourceName(0, 2), "CARD20");
+  EXPECT_EQ(BackResourceName(0), "BACK0");
+  EXPECT_EQ(BackResourceName(11), "BACK11");
+}
+
+}  // namespace
+}  // namespace pelmor::ui
