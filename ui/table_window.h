@@ -26,6 +26,7 @@ class TableWindow : public app::Platform, public FormEvents {
   // Builds the window from its layout and runs the creation sequence; the window stays hidden.
   bool Create();
   HWND hwnd() const { return form_ ? form_->hwnd() : nullptr; }
+  app::PelmorTable& Table() { return table_; }
 
   // app::Platform
   app::Answer ShowMessage(std::string_view text, std::string_view caption, app::Buttons buttons,
