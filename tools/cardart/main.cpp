@@ -1,0 +1,40 @@
+// pelmor-cardart OUTDIR: writes every built-in card picture as a BMP plus a contact sheet PNG.
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cardart.h"
+
+namespace {
+
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace pelmor::cardart;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: pelmor-cardart OUTDIR\n");
+    return 2;
+  }
+  const std::string dir = std::string(argv[1]) + "/";
+  std::vector<NamedImage> all;
+  for (const std::string& name : pictureNames()) {
+    all.push_back({name, renderPicture(name)});
+    if (!writeFile(dir + name + ".bmp", encodeBmp(all.back().image))) {
+      std::fprintf(stderr, "pelmor-cardart: cannot write %s%s.bmp\n", dir.c_str(), name.c_str());
+      return 1;
+    }
+  }
+  if (!writeFile(dir + "contact-sheet.png", encodePng(contactSheet(all)))) {
+    std::fprintf(stderr, "pelmor-cardart: cannot write %scontact-sheet.png\n", dir.c_str());
+    return 1;
+  }
+  return 0;
+}
