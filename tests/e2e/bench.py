@@ -1,0 +1,110 @@
+#!/usr/bin/python3
+"""Start-up benchmark under Wine: Game > New Game until the new copy shows its dealt caption,
+against the start of a minimal Win32 window, each the median of several runs after a warm-up.
+
+Usage: /usr/bin/python3 tests/e2e/bench.py --bin build/win/bin [--runs 10]
+"""
+
+import argparse
+import os
+import statistics
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+# No __pycache__ folders in the source tree.
+sys.dont_write_bytecode = True
+
+from harness import lifetime, wine, xserver  # noqa: E402
+from harness.pelmor import TABLE_CLASS, Pelmor  # noqa: E402
+from harness.session import RunContext, Session, remove_stale_cases  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(HERE))
+NEEDED = ("pelmor-e2e-driver.exe", "pelmor-e2e-hook.dll", "Pelmor.exe", "minimal-window.exe")
+# Runs at the start of each series that fill Wine's and the system's caches and are not counted.
+WARM_UP = 2
+
+
+def new_game_times(app, runs):
+    """Milliseconds from the Enter key that chooses New Game to the new copy's window showing
+    "Pelmor Solitaire #..."; each new copy is the next run's starting point."""
+    driver = app.driver
+    pid, table = app.start("5")
+    times = []
+    for _ in range(runs + WARM_UP):
+        entered = app.choose(table, "Game", "New Game")
+        shown = driver.send("find", not_pid=pid, visible=True, caption_prefix="Pelmor Solitaire #", timeout=20000,
+                            **{"class": TABLE_CLASS})
+        times.append(shown["t"] - entered)
+        new_pid, _ = app.follow_relaunch(pid)
+        if new_pid != shown["pid"]:
+            raise RuntimeError("followed process %d but the window belongs to %d" % (new_pid, shown["pid"]))
+        pid, table = new_pid, shown
+    driver.send("kill", pid=pid)
+    return times[WARM_UP:]
+
+
+def minimal_window_times(session, runs):
+    """Milliseconds from CreateProcess of minimal-window.exe to its window being visible."""
+    driver = session.driver
+    exe = session.run.program("minimal-window.exe")
+    times = []
+    for _ in range(runs + WARM_UP):
+        launched = driver.send("launch", exe=exe, dir=session.cwd)
+        shown = driver.send("find", pid=launched["pid"], visible=True, timeout=20000, **{"class": "TMinimalWindow"})
+        times.append(shown["t"] - launched["t"])
+        driver.send("close", hwnd=shown["hwnd"])
+        driver.send("wait_exit", pid=launched["pid"], timeout=10000)
+    return times[WARM_UP:]
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--runs", type=int, default=10)
+    parser.add_argument("--cache", default=os.path.join(REPO, "build", "e2e-cache"))
+    args = parser.parse_args(argv)
+    bin_dir = os.path.abspath(args.bin)
+    missing = [n for n in NEEDED if not os.path.exists(os.path.join(bin_dir, n))]
+    if missing:
+        print("bench: missing in %s: %s" % (bin_dir, ", ".join(missing)), file=sys.stderr)
+        return 2
+    if args.runs < 1:
+        print("bench: --runs must be at least 1", file=sys.stderr)
+        return 2
+
+    lifetime.adopt_orphans()
+    display = session = None
+    try:
+        remove_stale_cases(args.cache)
+        template = wine.template_prefix(args.cache, log=lambda text: print(text, file=sys.stderr, flush=True))
+        display = xserver.VirtualDisplay()
+        run = RunContext(bin_dir, args.cache, template, display.display, os.path.join(REPO, "build", "e2e-results"))
+        session = Session(run, "bench")
+        app = Pelmor(session)
+        app.make_returning_user()
+        # Both series run in the same prefix and wineserver, one after the other.
+        minimal = minimal_window_times(session, args.runs)
+        new_game = new_game_times(app, args.runs)
+    except Exception as failure:
+        print("bench: cannot run: %s" % failure, file=sys.stderr)
+        return 1
+    finally:
+        if session is not None:
+            session.close()
+        if display is not None:
+            display.stop()
+        lifetime.end_leftovers()
+
+    new_game_ms = statistics.median(new_game)
+    minimal_ms = statistics.median(minimal)
+    print("new game to dealt caption (median of %d): %.1f ms" % (len(new_game), new_game_ms))
+    print("minimal window start (median of %d): %.1f ms" % (len(minimal), minimal_ms))
+    print("ratio new game / minimal window: %.2f" % (new_game_ms / minimal_ms))
+    print("bench: new game runs (ms): %s" % " ".join("%.0f" % t for t in new_game), file=sys.stderr)
+    print("bench: minimal window runs (ms): %s" % " ".join("%.0f" % t for t in minimal), file=sys.stderr)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

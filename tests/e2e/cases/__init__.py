@@ -1,0 +1,3 @@
+"""The end-to-end cases; importing this package registers them all."""
+
+from . import startup, first_start, new_game, enter_number, menu  # noqa: F401
