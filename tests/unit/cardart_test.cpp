@@ -1,5 +1,6 @@
-// Tests of the card-picture generator: the pictures' colours and shapes, the BMP and PNG files.
+// Tests of the card-picture generator: the pictures and the icon, the BMP, PNG and ICO files.
 #include "cardart.h"
+#include "raster.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ namespace {
 using pelmor::cardart::Image;
 using pelmor::cardart::NamedImage;
 using pelmor::cardart::Rgb;
+using pelmor::cardart::Rgba;
+using pelmor::cardart::RgbaImage;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr Rgb kWhite{255, 255, 255};
@@ -361,6 +364,118 @@ Image rgbImage(int w, int h, std::uint32_t seed, bool smooth) {
     }
   }
   return img;
+}
+
+// ---------------------------------------------------------------------------------------------
+// An independent ICO reader: the directory, each entry's BITMAPINFOHEADER, the BGRA rows and
+// the AND mask, all bottom-up; every field is kept so the tests can check it.
+
+struct DecodedIcoImage {
+  // From the directory entry.
+  unsigned widthByte = 0, heightByte = 0, colourCount = 0, entryReserved = 0;
+  std::uint16_t entryPlanes = 0, entryBits = 0;
+  std::uint32_t bytesInRes = 0, offset = 0;
+  // From the BITMAPINFOHEADER.
+  std::uint32_t infoSize = 0, compression = 0, imageSize = 0, coloursUsed = 0;
+  int width = 0, height = 0;
+  std::uint16_t planes = 0, bits = 0;
+  std::vector<Rgba> pixels;  // top row first
+  std::vector<bool> mask;    // top row first; true where the screen shows through
+  std::size_t maskBytes = 0;
+  bool maskPaddingZero = true;
+};
+
+struct DecodedIco {
+  std::uint16_t reserved = 0, type = 0, count = 0;
+  std::vector<DecodedIcoImage> images;
+};
+
+DecodedIco readIco(const Bytes& b) {
+  DecodedIco d;
+  d.reserved = le16(b, 0);
+  d.type = le16(b, 2);
+  d.count = le16(b, 4);
+  for (std::size_t i = 0; i < d.count; ++i) {
+    const std::size_t e = 6 + 16 * i;
+    DecodedIcoImage m;
+    m.widthByte = b.at(e);
+    m.heightByte = b.at(e + 1);
+    m.colourCount = b.at(e + 2);
+    m.entryReserved = b.at(e + 3);
+    m.entryPlanes = le16(b, e + 4);
+    m.entryBits = le16(b, e + 6);
+    m.bytesInRes = le32(b, e + 8);
+    m.offset = le32(b, e + 12);
+
+    const std::size_t h = m.offset;
+    m.infoSize = le32(b, h);
+    m.width = static_cast<int>(le32(b, h + 4));
+    m.height = static_cast<int>(le32(b, h + 8));
+    m.planes = le16(b, h + 12);
+    m.bits = le16(b, h + 14);
+    m.compression = le32(b, h + 16);
+    m.imageSize = le32(b, h + 20);
+    m.coloursUsed = le32(b, h + 32);
+    if (m.bits != 32 || m.height % 2 != 0) throw std::runtime_error("not a 32-bit icon image");
+
+    const int w = m.width, rows = m.height / 2;
+    const std::size_t colourStart = h + m.infoSize;
+    m.pixels.resize(static_cast<std::size_t>(w * rows));
+    for (int row = 0; row < rows; ++row) {
+      const int y = rows - 1 - row;
+      for (int x = 0; x < w; ++x) {
+        const std::size_t at = colourStart + (static_cast<std::size_t>(row * w + x)) * 4;
+        m.pixels[static_cast<std::size_t>(y * w + x)] = {b.at(at + 2), b.at(at + 1), b.at(at),
+                                                         b.at(at + 3)};
+      }
+    }
+    const std::size_t maskStart = colourStart + static_cast<std::size_t>(w * rows) * 4;
+    const std::size_t maskStride = ((static_cast<std::size_t>(w) + 31) / 32) * 4;
+    const std::size_t usedBytes = (static_cast<std::size_t>(w) + 7) / 8;
+    m.maskBytes = maskStride * static_cast<std::size_t>(rows);
+    m.mask.resize(static_cast<std::size_t>(w * rows));
+    for (int row = 0; row < rows; ++row) {
+      const std::size_t start = maskStart + static_cast<std::size_t>(row) * maskStride;
+      const int y = rows - 1 - row;
+      for (int x = 0; x < w; ++x) {
+        const unsigned byte = b.at(start + static_cast<std::size_t>(x) / 8);
+        m.mask[static_cast<std::size_t>(y * w + x)] = ((byte >> (7 - x % 8)) & 1u) != 0;
+      }
+      // Bits past the last pixel of a byte, and whole padding bytes, are both padding.
+      const unsigned last = b.at(start + usedBytes - 1);
+      const unsigned spareBits = static_cast<unsigned>(usedBytes * 8 - static_cast<std::size_t>(w));
+      if ((last & ((1u << spareBits) - 1)) != 0) m.maskPaddingZero = false;
+      for (std::size_t k = usedBytes; k < maskStride; ++k)
+        if (b.at(start + k) != 0) m.maskPaddingZero = false;
+    }
+    d.images.push_back(std::move(m));
+  }
+  return d;
+}
+
+RgbaImage rgbaImage(int w, int h, std::uint32_t seed) {
+  RgbaImage img;
+  img.width = w;
+  img.height = h;
+  for (int i = 0; i < w * h; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    // Every fourth pixel clear, the rest of any opacity, so the mask has both kinds of bit.
+    const std::uint8_t a = i % 4 == 1 ? 0 : static_cast<std::uint8_t>(1 + (seed >> 24) % 255);
+    img.pixels.push_back(a == 0 ? Rgba{}
+                                : Rgba{static_cast<std::uint8_t>(seed >> 8),
+                                       static_cast<std::uint8_t>(seed >> 16),
+                                       static_cast<std::uint8_t>(i), a});
+  }
+  return img;
+}
+
+const std::vector<RgbaImage>& iconImages() {
+  static const std::vector<RgbaImage> images = [] {
+    std::vector<RgbaImage> v;
+    for (int size : pelmor::cardart::kIconSizes) v.push_back(pelmor::cardart::renderIcon(size));
+    return v;
+  }();
+  return images;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -827,6 +942,193 @@ TEST(CardArtContactSheet, ShowsEveryPictureAtNaturalSizeWithALabel) {
     EXPECT_TRUE(found) << "picture missing from the sheet";
   }
   EXPECT_EQ(places.size(), all.size()) << "pictures overlap";
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(CardArtIcon, TwoCardsOnAClearGroundAtEachSize) {
+  const auto& sizes = pelmor::cardart::kIconSizes;
+  ASSERT_EQ(iconImages().size(), sizes.size());
+  for (std::size_t k = 0; k < sizes.size(); ++k) {
+    const int n = sizes[k];
+    SCOPED_TRACE("size " + std::to_string(n));
+    const RgbaImage& img = iconImages()[k];
+    ASSERT_EQ(img.width, n);
+    ASSERT_EQ(img.height, n);
+    ASSERT_EQ(img.pixels.size(), static_cast<std::size_t>(n * n));
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{0, 0}, {n - 1, 0}, {0, n - 1}})
+      EXPECT_EQ(img.at(x, y), Rgba{}) << x << "," << y;
+    int clear = 0, opaque = 0, red = 0, black = 0, white = 0;
+    for (const Rgba& p : img.pixels) {
+      if (p.a == 0) {
+        ++clear;
+        EXPECT_EQ(p, Rgba{}) << "a clear pixel keeps no colour";
+        continue;
+      }
+      if (p.a < 255) continue;
+      ++opaque;
+      red += p.r > 200 && p.g < 60 && p.b < 60;
+      black += p.r < 30 && p.g < 30 && p.b < 30;
+      white += p.r > 240 && p.g > 240 && p.b > 240;
+    }
+    // Cards, not a filled square: some ground shows, but the cards fill most of the icon.
+    EXPECT_GT(clear, n * n / 20);
+    EXPECT_GT(opaque, n * n / 2);
+    // The heart, the spade and the paper each take a fair share of the opaque pixels.
+    EXPECT_GT(red, n * n / 50) << "red heart";
+    EXPECT_GT(black, n * n / 20) << "black spade";
+    EXPECT_GT(white, n * n / 6) << "white paper";
+    EXPECT_EQ(pelmor::cardart::renderIcon(n).pixels, img.pixels) << "drawn the same every time";
+  }
+  // The 16-pixel icon is laid out on whole pixels rather than scaled down: its edges are hard,
+  // where scaling would leave a band of half-transparent pixels round the cards.
+  const RgbaImage& small = iconImages().at(1);
+  ASSERT_EQ(small.width, 16);
+  const auto soft = std::count_if(small.pixels.begin(), small.pixels.end(),
+                                  [](const Rgba& p) { return p.a != 0 && p.a != 255; });
+  EXPECT_LT(soft, 8);
+  EXPECT_THROW(pelmor::cardart::renderIcon(24), std::invalid_argument);
+  EXPECT_THROW(pelmor::cardart::renderIcon(0), std::invalid_argument);
+}
+
+TEST(CardArtIcon, CanvasKeepsColourStraightWhereAnEdgeIsHalfCovered) {
+  using pelmor::cardart::Colour;
+  using pelmor::cardart::Path;
+  pelmor::cardart::RgbaCanvas cv(4, 1, 4);
+  Path left;
+  left.rect(0, 0, 1.5, 1);  // pixel 1 half covered
+  cv.fill(left, Colour{255, 0, 0});
+  Path second;
+  second.rect(2.5, 0, 4, 1);  // pixel 2 half covered, then painted over at half opacity
+  cv.fill(second, Colour{0, 0, 255});
+  cv.paint(2, 0, Colour{255, 255, 255}, 0.5);
+  const RgbaImage img = cv.toImage();
+  EXPECT_EQ(img.at(0, 0), (Rgba{255, 0, 0, 255}));
+  // Half covered: half opaque but still full red, not red darkened towards black.
+  EXPECT_EQ(img.at(1, 0), (Rgba{255, 0, 0, 128}));
+  // Half blue under half white: three quarters opaque, a third blue and two thirds white.
+  EXPECT_EQ(img.at(2, 0), (Rgba{170, 170, 255, 191}));
+  EXPECT_EQ(img.at(3, 0), (Rgba{0, 0, 255, 255}));
+}
+
+TEST(CardArtIco, DirectoryListsBothSizesAndEntriesPointAtTheirImages) {
+  const Bytes file = pelmor::cardart::encodeIco(iconImages());
+  const DecodedIco d = readIco(file);
+  EXPECT_EQ(d.reserved, 0);
+  EXPECT_EQ(d.type, 1) << "1 is an icon, 2 a cursor";
+  ASSERT_EQ(d.count, 2);
+  ASSERT_EQ(d.images.size(), 2u);
+  const int sides[] = {32, 16};
+  std::size_t expectedOffset = 6 + 16 * 2;
+  for (std::size_t i = 0; i < 2; ++i) {
+    const DecodedIcoImage& m = d.images[i];
+    const int n = sides[i];
+    SCOPED_TRACE("entry " + std::to_string(i));
+    EXPECT_EQ(m.widthByte, static_cast<unsigned>(n));
+    EXPECT_EQ(m.heightByte, static_cast<unsigned>(n));
+    EXPECT_EQ(m.colourCount, 0u);
+    EXPECT_EQ(m.entryReserved, 0u);
+    EXPECT_EQ(m.entryPlanes, 1);
+    EXPECT_EQ(m.entryBits, 32);
+    // Images follow the directory back to back, each as long as its entry says.
+    EXPECT_EQ(m.offset, expectedOffset);
+    const std::size_t mask = 4u * static_cast<std::size_t>(n);  // 32 bits a row at both sizes
+    EXPECT_EQ(m.bytesInRes, 40u + static_cast<std::size_t>(n * n) * 4 + mask);
+    expectedOffset = m.offset + m.bytesInRes;
+  }
+  EXPECT_EQ(expectedOffset, file.size()) << "the last image ends the file";
+  // Not PNG-compressed: each image opens with a 40-byte header, not a PNG signature.
+  for (const DecodedIcoImage& m : d.images) EXPECT_NE(file.at(m.offset), 0x89);
+}
+
+TEST(CardArtIco, ImagesAreDoubledHeightBitmapsWithAMaskThatAgreesWithAlpha) {
+  const Bytes file = pelmor::cardart::encodeIco(iconImages());
+  const DecodedIco d = readIco(file);
+  ASSERT_EQ(d.images.size(), iconImages().size());
+  for (std::size_t i = 0; i < d.images.size(); ++i) {
+    const DecodedIcoImage& m = d.images[i];
+    const RgbaImage& img = iconImages()[i];
+    SCOPED_TRACE("size " + std::to_string(img.width));
+    EXPECT_EQ(m.infoSize, 40u);
+    EXPECT_EQ(m.width, img.width);
+    EXPECT_EQ(m.height, 2 * img.width) << "colour rows and mask rows together";
+    EXPECT_EQ(m.planes, 1);
+    EXPECT_EQ(m.bits, 32);
+    EXPECT_EQ(m.compression, 0u);
+    EXPECT_EQ(m.coloursUsed, 0u);
+    EXPECT_EQ(m.maskBytes, static_cast<std::size_t>(img.height) * 4);
+    EXPECT_EQ(m.infoSize + static_cast<std::size_t>(img.width * img.height) * 4 + m.maskBytes,
+              m.bytesInRes);
+    EXPECT_TRUE(m.imageSize == 0 || m.imageSize == m.bytesInRes - m.infoSize) << m.imageSize;
+    EXPECT_EQ(m.pixels, img.pixels) << "colours and alpha round-trip, top row first";
+    for (int y = 0; y < img.height; ++y)
+      for (int x = 0; x < img.width; ++x)
+        ASSERT_EQ(m.mask[static_cast<std::size_t>(y * img.width + x)], img.at(x, y).a == 0)
+            << x << "," << y;
+    // The corners are clear: mask bit set, colour bytes zero so an XOR draw changes nothing.
+    EXPECT_TRUE(m.mask.front());
+    EXPECT_EQ(m.pixels.front(), Rgba{});
+    EXPECT_FALSE(m.mask[static_cast<std::size_t>(img.height / 2 * img.width + img.width / 2)]);
+  }
+}
+
+TEST(CardArtIco, OddSizesPadTheMaskAndStoreTheBottomRowFirst) {
+  for (const auto& [w, h] : std::vector<std::pair<int, int>>{
+           {1, 1}, {3, 2}, {8, 3}, {9, 4}, {31, 2}, {33, 5}, {64, 64}}) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+    const RgbaImage img = rgbaImage(w, h, static_cast<std::uint32_t>(w * 100 + h));
+    const Bytes file = pelmor::cardart::encodeIco({img});
+    const DecodedIco d = readIco(file);
+    ASSERT_EQ(d.count, 1);
+    const DecodedIcoImage& m = d.images.at(0);
+    EXPECT_EQ(m.width, w);
+    EXPECT_EQ(m.height, 2 * h);
+    const std::size_t maskStride = ((static_cast<std::size_t>(w) + 31) / 32) * 4;
+    EXPECT_EQ(m.maskBytes, maskStride * static_cast<std::size_t>(h));
+    EXPECT_EQ(file.size(), 22 + 40 + static_cast<std::size_t>(w * h) * 4 + m.maskBytes);
+    EXPECT_EQ(m.bytesInRes, file.size() - 22);
+    EXPECT_TRUE(m.maskPaddingZero);
+    EXPECT_EQ(m.pixels, img.pixels);
+    for (std::size_t i = 0; i < img.pixels.size(); ++i)
+      ASSERT_EQ(m.mask[i], img.pixels[i].a == 0) << i;
+  }
+  // Known bytes: the bottom-left pixel comes first, blue green red alpha; its mask bit is the
+  // high bit of the first mask byte.
+  RgbaImage two;
+  two.width = 2;
+  two.height = 2;
+  two.pixels = {{1, 2, 3, 4}, {5, 6, 7, 8}, {0, 0, 0, 0}, {9, 10, 11, 255}};
+  const Bytes f = pelmor::cardart::encodeIco({two});
+  const std::size_t colour = 22 + 40;
+  EXPECT_EQ(Bytes(f.begin() + colour, f.begin() + colour + 16),
+            (Bytes{0, 0, 0, 0, 11, 10, 9, 255, 3, 2, 1, 4, 7, 6, 5, 8}));
+  EXPECT_EQ(Bytes(f.begin() + colour + 16, f.end()), (Bytes{0x80, 0, 0, 0, 0x00, 0, 0, 0}));
+  // A clear pixel is stored as zero whatever colour it was handed with.
+  two.pixels[0] = {200, 100, 50, 0};
+  const Bytes g = pelmor::cardart::encodeIco({two});
+  EXPECT_EQ(Bytes(g.begin() + colour + 8, g.begin() + colour + 12), (Bytes{0, 0, 0, 0}));
+  EXPECT_EQ(g.at(colour + 20), 0x80);  // top row's mask, first pixel clear
+  // The directory's byte for a side of 256 is 0.
+  const RgbaImage big = rgbaImage(256, 256, 7);
+  const Bytes b = pelmor::cardart::encodeIco({big, two});
+  const DecodedIco db = readIco(b);
+  EXPECT_EQ(db.images.at(0).widthByte, 0u);
+  EXPECT_EQ(db.images.at(0).heightByte, 0u);
+  EXPECT_EQ(db.images.at(0).width, 256);
+  EXPECT_EQ(db.images.at(1).widthByte, 2u);
+  EXPECT_EQ(db.images.at(1).offset, db.images.at(0).offset + db.images.at(0).bytesInRes);
+  EXPECT_EQ(db.images.at(1).offset + db.images.at(1).bytesInRes, b.size());
+}
+
+TEST(CardArtIco, RejectsImagesItCannotHold) {
+  EXPECT_THROW(pelmor::cardart::encodeIco({}), std::invalid_argument);
+  EXPECT_THROW(pelmor::cardart::encodeIco({RgbaImage{}}), std::invalid_argument);
+  RgbaImage wide = rgbaImage(257, 1, 1);
+  EXPECT_THROW(pelmor::cardart::encodeIco({wide}), std::invalid_argument);
+  RgbaImage shortOfPixels = rgbaImage(4, 4, 2);
+  shortOfPixels.pixels.pop_back();
+  EXPECT_THROW(pelmor::cardart::encodeIco({rgbaImage(4, 4, 3), shortOfPixels}),
+               std::invalid_argument);
 }
 
 }  // namespace

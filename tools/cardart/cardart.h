@@ -1,4 +1,4 @@
-// Public interface of the card-picture generator: picture names, rendering, BMP and PNG.
+// Public interface of the card-picture generator: picture names, rendering, BMP, PNG and ICO.
 #pragma once
 
 #include <array>
@@ -42,6 +42,24 @@ struct Image {
   Rgb colourAt(int x, int y) const;
 };
 
+// A colour with its opacity, 0 clear to 255 opaque; the colour is not premultiplied.
+struct Rgba {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+  std::uint8_t a = 0;
+  friend constexpr bool operator==(const Rgba&, const Rgba&) = default;
+};
+
+// A picture with a transparent background, rows top first. Fully clear pixels are {0, 0, 0, 0}.
+struct RgbaImage {
+  int width = 0;
+  int height = 0;
+  std::vector<Rgba> pixels;
+
+  Rgba at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
 struct NamedImage {
   std::string name;
   Image image;
@@ -63,6 +81,21 @@ std::vector<std::uint8_t> encodeBmp(const Image& image);
 
 // A PNG file (8-bit RGB) of any picture; palette pictures are expanded.
 std::vector<std::uint8_t> encodePng(const Image& image);
+
+// The sizes of the program's icon, largest first: the order of the images in its ICO file.
+inline constexpr std::array<int, 2> kIconSizes = {32, 16};
+
+// The program's icon, an ace of spades fanned over a red heart card, drawn for one of
+// kIconSizes; each size is laid out on its own pixel grid. Throws std::invalid_argument for
+// any other size.
+RgbaImage renderIcon(int size);
+
+// A Windows ICO file holding the images in the order given, each as a 32-bit BGRA
+// BITMAPINFOHEADER image (height doubled, rows bottom-up) followed by its AND mask, whose bits
+// are set exactly where a pixel is fully clear; such a pixel is stored as all zero bytes,
+// whatever its colour. Throws std::invalid_argument for an empty list, more than 65535 images,
+// a side outside 1..256 or a pixel count that does not match the size.
+std::vector<std::uint8_t> encodeIco(const std::vector<RgbaImage>& images);
 
 // One 24-bit sheet showing every picture at natural size in a grid, each labelled with its name.
 Image contactSheet(const std::vector<NamedImage>& pictures);

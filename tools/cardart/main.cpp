@@ -1,4 +1,4 @@
-// pelmor-cardart OUTDIR: writes every built-in card picture as a BMP plus a contact sheet PNG.
+// pelmor-cardart OUTDIR: writes every card picture as a BMP, the program icon and a contact sheet.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -31,6 +31,12 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "pelmor-cardart: cannot write %s%s.bmp\n", dir.c_str(), name.c_str());
       return 1;
     }
+  }
+  std::vector<RgbaImage> icon;
+  for (int size : kIconSizes) icon.push_back(renderIcon(size));
+  if (!writeFile(dir + "pelmor.ico", encodeIco(icon))) {
+    std::fprintf(stderr, "pelmor-cardart: cannot write %spelmor.ico\n", dir.c_str());
+    return 1;
   }
   if (!writeFile(dir + "contact-sheet.png", encodePng(contactSheet(all)))) {
     std::fprintf(stderr, "pelmor-cardart: cannot write %scontact-sheet.png\n", dir.c_str());

@@ -268,6 +268,52 @@ Image RgbCanvas::toImage() const {
   return img;
 }
 
+RgbaCanvas::RgbaCanvas(int width, int height, int samples)
+    : width_(width),
+      height_(height),
+      samples_(samples),
+      px_(static_cast<std::size_t>(width * height)) {}
+
+void RgbaCanvas::over(std::size_t i, Colour c, double alpha) {
+  Px& p = px_[i];
+  const double keep = 1 - alpha;
+  p.r = c.r * alpha + p.r * keep;
+  p.g = c.g * alpha + p.g * keep;
+  p.b = c.b * alpha + p.b * keep;
+  p.a = alpha + p.a * keep;
+}
+
+void RgbaCanvas::fill(const Path& path, Colour c, double alpha, FillRule rule) {
+  const std::vector<float> cov = coverage(path, width_, height_, samples_, rule);
+  for (std::size_t i = 0; i < px_.size(); ++i) {
+    if (cov[i] > 0) over(i, c, cov[i] * alpha);
+  }
+}
+
+void RgbaCanvas::paint(int x, int y, Colour c, double alpha) {
+  if (x >= 0 && y >= 0 && x < width_ && y < height_)
+    over(static_cast<std::size_t>(y * width_ + x), c, alpha);
+}
+
+RgbaImage RgbaCanvas::toImage() const {
+  RgbaImage img;
+  img.width = width_;
+  img.height = height_;
+  img.pixels.reserve(px_.size());
+  auto channel = [](double v) {
+    return static_cast<std::uint8_t>(std::clamp(static_cast<int>(std::lround(v)), 0, 255));
+  };
+  for (const Px& p : px_) {
+    const std::uint8_t a = channel(p.a * 255);
+    if (a == 0) {
+      img.pixels.push_back({});
+    } else {
+      img.pixels.push_back({channel(p.r / p.a), channel(p.g / p.a), channel(p.b / p.a), a});
+    }
+  }
+  return img;
+}
+
 IndexCanvas::IndexCanvas(int width, int height, std::uint8_t background)
     : width_(width), height_(height), px_(static_cast<std::size_t>(width * height), background) {}
 

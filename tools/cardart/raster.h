@@ -88,6 +88,28 @@ class RgbCanvas {
   std::vector<Colour> px_;
 };
 
+// A picture on a transparent background being drawn with anti-aliasing. Pixels are held
+// premultiplied by their opacity, so that paint laid over a half-covered edge blends into it
+// instead of darkening it.
+class RgbaCanvas {
+ public:
+  RgbaCanvas(int width, int height, int samples = 4);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void fill(const Path& path, Colour c, double alpha = 1.0, FillRule rule = FillRule::NonZero);
+  // Lays `c` over one pixel at the given opacity: for touches placed by hand on small pictures.
+  void paint(int x, int y, Colour c, double alpha = 1.0);
+  RgbaImage toImage() const;
+
+ private:
+  struct Px {
+    double r = 0, g = 0, b = 0, a = 0;
+  };
+  void over(std::size_t i, Colour c, double alpha);
+  int width_, height_, samples_;
+  std::vector<Px> px_;
+};
+
 // A palette picture being drawn without anti-aliasing: a pixel takes the colour when at least
 // half of it is covered, so edges stay crisp.
 class IndexCanvas {
