@@ -232,8 +232,9 @@ void Form::PaintLabels(HDC dc) const {
     SelectedObject font(dc, controlFonts_[i]);
     SetBkMode(dc, control.transparent ? TRANSPARENT : OPAQUE);
     SetTextColor(dc, ToColorRef(control.font.face.empty() ? layout_.font.colour : control.font.colour));
+    // The text stays inside its box even where a substitute font is wider than the designed one.
     std::string caption = Text(control.caption);
-    DrawTextA(dc, caption.c_str(), -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    DrawTextA(dc, caption.c_str(), -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
 

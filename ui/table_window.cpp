@@ -84,14 +84,21 @@ app::Bounds TableWindow::WindowBounds() {
 }
 
 void TableWindow::Repaint() {
-  // A direct repaint: the areas only; what lies on the white background stays.
+  // A direct repaint: the areas, and the moves label over them where it overlaps the stock; what
+  // lies elsewhere on the white background stays.
   WindowDc screen(hwnd());
   HDC buffer = BackBuffer(screen.get());
+  bool label = form_->Visible(labelIndex_);
+  const Rect& l = form_->Bounds(labelIndex_);
+  RECT labelArea{l.left, l.top, l.left + l.width, l.top + l.height};
+  if (label) FillRect(buffer, &labelArea, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   FormPaint(buffer);
+  if (label) form_->PaintLabels(buffer);
   for (int area = 0; area < kAreaCount; ++area) {
     const Rect& r = AreaBounds(area);
     BitBlt(screen.get(), r.left, r.top, r.width, r.height, buffer, r.left, r.top, SRCCOPY);
   }
+  if (label) BitBlt(screen.get(), l.left, l.top, l.width, l.height, buffer, l.left, l.top, SRCCOPY);
 }
 
 void TableWindow::SetAreaFill(std::uint32_t rgb) { fillBrush_.reset(CreateSolidBrush(ToColorRef(rgb))); }

@@ -57,12 +57,16 @@ void hookThreadOf(HWND hwnd) {
     s.hooks[thread] = hook;
 }
 
-std::string ask(HWND hwnd, HookRequest kind, DWORD timeout) {
+std::string ask(HWND hwnd, HookRequest kind, DWORD timeout, LONG arg0 = 0, LONG arg1 = 0) {
     hookThreadOf(hwnd);
     HookState& s = state();
     HookBlock* b = s.block;
     b->kind = static_cast<LONG>(kind);
     b->hwnd = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd));
+    b->args[0] = arg0;
+    b->args[1] = arg1;
+    b->args[2] = 0;
+    b->args[3] = 0;
     ResetEvent(s.answered);
     MemoryBarrier();
     LONG number = b->request + 1;
@@ -88,6 +92,18 @@ void askCommand(const Command& command, JsonWriter& json, HookRequest kind) {
     json.key("report").raw(ask(hwnd, kind, static_cast<DWORD>(command.integer("timeout", 5000))));
 }
 
+// Starts a timer of the window on its own thread (the program's WM_TIMER handler then runs).
+void setTimer(const Command& command, JsonWriter& json) {
+    HWND hwnd = hwndOption(command);
+    int64_t id = command.integer("id");
+    int64_t ms = command.integer("ms");
+    if (id <= 0 || ms <= 0 || ms > 0x7FFFFFFF) throw CommandError("id and ms must be positive");
+    std::string answer = ask(hwnd, HookRequest::SetTimer, static_cast<DWORD>(command.integer("timeout", 5000)),
+                             static_cast<LONG>(id), static_cast<LONG>(ms));
+    if (answer.find("\"set\":true") == std::string::npos) throw CommandError("SetTimer failed in the program");
+    json.key("report").raw(answer);
+}
+
 }  // namespace
 
 void removeHooks() {
@@ -100,6 +116,7 @@ void registerHookCommands(CommandTable& table) {
     table["menutree"] = [](const Command& c, JsonWriter& j) { askCommand(c, j, HookRequest::MenuTree); };
     table["cursor"] = [](const Command& c, JsonWriter& j) { askCommand(c, j, HookRequest::Cursor); };
     table["msgicon"] = [](const Command& c, JsonWriter& j) { askCommand(c, j, HookRequest::MessageIcon); };
+    table["settimer"] = setTimer;
 }
 
 }  // namespace e2e

@@ -1,6 +1,7 @@
 // The hook DLL: loaded into the program's GUI thread by a WH_GETMESSAGE hook, it
 // reads what only the program itself can read (its menus, its cursor, its icon
-// handles) and answers through the shared block.
+// handles), does what only its own thread can do (start a timer of its window) and
+// answers through the shared block.
 #include <windows.h>
 
 #include <string>
@@ -62,7 +63,7 @@ const char* cursorName(HCURSOR cursor) {
     return "other";
 }
 
-std::string report(HookRequest kind, HWND hwnd) {
+std::string report(HookRequest kind, HWND hwnd, const LONG* args) {
     JsonWriter json;
     json.beginObject();
     switch (kind) {
@@ -95,6 +96,15 @@ std::string report(HookRequest kind, HWND hwnd) {
         json.field("icon", kind_name);
         break;
     }
+    case HookRequest::SetTimer: {
+        // A timer belongs to the thread that set it, so only the window's own thread can start
+        // one whose WM_TIMER reaches the window as the program's own timers do.
+        UINT_PTR id = static_cast<UINT_PTR>(args[0]);
+        UINT_PTR set = ::SetTimer(hwnd, id, static_cast<UINT>(args[1]), nullptr);
+        json.field("set", set != 0);
+        json.field("id", static_cast<int64_t>(id));
+        break;
+    }
     default:
         json.field("error", "unknown request");
     }
@@ -109,7 +119,9 @@ void answerPending() {
     // Every hooked thread sees the request; only the window's own thread answers.
     if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
     LONG number = b->request;
-    std::string text = report(static_cast<HookRequest>(b->kind), hwnd);
+    LONG args[4];
+    for (int k = 0; k < 4; ++k) args[k] = b->args[k];
+    std::string text = report(static_cast<HookRequest>(b->kind), hwnd, args);
     if (text.size() >= sizeof b->report) text = "{\"error\":\"report too long\"}";
     memcpy(b->report, text.data(), text.size());
     b->length = static_cast<LONG>(text.size());

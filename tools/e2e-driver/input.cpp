@@ -65,9 +65,11 @@ void sendButton(MouseButton button, bool up) {
     sendOne(input);
 }
 
-// Absolute SendInput coordinates run 0..65535 over the primary screen.
+// Absolute SendInput coordinates run 0..65535 over the primary screen. Rounded up, so that
+// mapping back to pixels lands on the same pixel whether the system truncates (Wine does:
+// rounding to nearest here put y = 148 on 147) or rounds.
 LONG normalise(LONG value, int extent) {
-    return static_cast<LONG>((static_cast<int64_t>(value) * 65536 + extent / 2) / extent);
+    return static_cast<LONG>((static_cast<int64_t>(value) * 65536 + extent - 1) / extent);
 }
 
 }  // namespace
@@ -224,6 +226,30 @@ void type(const Command& command, JsonWriter& json) {
     json.field("t", nowMs());
 }
 
+// Presses a button at one point, moves to another in steps and releases it there: a drag of the
+// window's frame or of anything else. Both points are client coordinates and may lie outside
+// the client area (the frame corner does).
+void drag(const Command& command, JsonWriter& json) {
+    HWND hwnd = hwndOption(command);
+    POINT from = pointOption(command, hwnd);
+    POINT to = clientToScreen(hwnd, static_cast<int>(command.integer("to_x")),
+                              static_cast<int>(command.integer("to_y")));
+    int steps = static_cast<int>(command.integer("steps", 10));
+    if (steps < 1 || steps > 1000) throw CommandError("steps must be 1..1000");
+    MouseButton button = buttonOption(command);
+    moveTo(hwnd, from);
+    sendButton(button, false);
+    settle(hwnd);
+    bool reached = true;
+    for (int k = 1; k <= steps; ++k) {
+        POINT at{from.x + (to.x - from.x) * k / steps, from.y + (to.y - from.y) * k / steps};
+        reached = moveTo(hwnd, at) && reached;
+    }
+    sendButton(button, true);
+    settle(hwnd);
+    json.field("reached", reached).field("x", to.x).field("y", to.y);
+}
+
 void pace(const Command& command, JsonWriter& json) {
     gSettleMs = static_cast<DWORD>(command.integer("ms"));
     json.field("ms", gSettleMs);
@@ -242,6 +268,7 @@ void pointer(const Command&, JsonWriter& json) {
 void registerInputCommands(CommandTable& table) {
     table["move"] = move;
     table["click"] = click;
+    table["drag"] = drag;
     table["key"] = key;
     table["keydown"] = keyDownCommand;
     table["keyup"] = keyUpCommand;

@@ -168,6 +168,22 @@ void foreground(const Command& command, JsonWriter& json) {
     json.field("foreground", GetForegroundWindow() == hwnd);
 }
 
+// Moves and sizes a window as a program would (SetWindowPos); without x and y it keeps its place.
+void setPos(const Command& command, JsonWriter& json) {
+    HWND hwnd = hwndOption(command);
+    RECT now{};
+    GetWindowRect(hwnd, &now);
+    bool move = command.has("x") || command.has("y");
+    int x = static_cast<int>(command.integer("x", now.left));
+    int y = static_cast<int>(command.integer("y", now.top));
+    int w = static_cast<int>(command.integer("w", now.right - now.left));
+    int h = static_cast<int>(command.integer("h", now.bottom - now.top));
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (move ? 0u : static_cast<UINT>(SWP_NOMOVE));
+    if (!SetWindowPos(hwnd, nullptr, x, y, w, h, flags))
+        throw CommandError("SetWindowPos failed with " + std::to_string(GetLastError()));
+    writeWindowInfo(json, hwnd);
+}
+
 void close(const Command& command, JsonWriter& json) {
     HWND hwnd = hwndOption(command);
     json.field("posted", PostMessageW(hwnd, WM_CLOSE, 0, 0) != FALSE);
@@ -183,6 +199,7 @@ void registerWindowCommands(CommandTable& table) {
     table["wait_caption"] = waitCaption;
     table["children"] = children;
     table["foreground"] = foreground;
+    table["setpos"] = setPos;
     table["close"] = close;
 }
 

@@ -1,0 +1,90 @@
+#!/usr/bin/python3
+"""Takes the README's pictures of the table: game 0 just dealt, and game 0 a few moves in, each the
+whole window with its frame, checked against the model before it is saved as PNG.
+
+Usage: /usr/bin/python3 tests/e2e/screenshots.py --bin build/win/bin [--out docs]
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+# No __pycache__ folders in the source tree.
+sys.dont_write_bytecode = True
+
+from harness import lifetime, model, wine, xserver  # noqa: E402
+from harness.pelmor import Pelmor  # noqa: E402
+from harness.session import RunContext, Session, remove_stale_cases  # noqa: E402
+from harness.table import TableInput, start_table  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(HERE))
+NEEDED = ("pelmor-e2e-driver.exe", "pelmor-e2e-hook.dll", "Pelmor.exe")
+# The picture of a game in play: enough discards to show the fanned row, with the label up.
+IN_PLAY_DISCARDS = 10
+
+
+def save_png(screen, path):
+    """The whole window, frame included, as a PNG made by ImageMagick from the driver's BMP."""
+    bmp = os.path.join(screen.app.session.root, os.path.basename(path) + ".bmp")
+    screen.driver.send("screenshot", file=bmp, hwnd=screen.hwnd)
+    subprocess.run(["convert", bmp, "-strip", path], check=True)
+    os.unlink(bmp)
+    print("screenshots: wrote %s" % os.path.relpath(path, REPO))
+
+
+def take(app, out_dir):
+    pid, window, screen = start_table(app, "0", back=3)
+    game = model.Game.deal(0)
+    screen.expect_position(game, "game 0 dealt")
+    save_png(screen, os.path.join(out_dir, "table-dealt.png"))
+
+    hands = TableInput(screen)
+    while len(game.piles[model.DISCARD]) < IN_PLAY_DISCARDS or not game.moves_available():
+        move = model.next_move(game)
+        hands.play(move, "keys", game)
+        model.apply(game, move)
+    screen.expect_position(game, "game 0 with %d discards" % len(game.piles[model.DISCARD]))
+    save_png(screen, os.path.join(out_dir, "table-in-play.png"))
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--out", default=os.path.join(REPO, "docs"))
+    parser.add_argument("--cache", default=os.path.join(REPO, "build", "e2e-cache"))
+    args = parser.parse_args(argv)
+    bin_dir = os.path.abspath(args.bin)
+    missing = [n for n in NEEDED if not os.path.exists(os.path.join(bin_dir, n))]
+    if missing:
+        print("screenshots: missing in %s: %s" % (bin_dir, ", ".join(missing)), file=sys.stderr)
+        return 2
+    os.makedirs(args.out, exist_ok=True)
+
+    lifetime.adopt_orphans()
+    display = session = None
+    try:
+        remove_stale_cases(args.cache)
+        template = wine.template_prefix(args.cache, log=lambda text: print(text, file=sys.stderr, flush=True))
+        display = xserver.VirtualDisplay()
+        run = RunContext(bin_dir, args.cache, template, display.display, os.path.join(REPO, "build", "e2e-results"))
+        session = Session(run, "screenshots")
+        app = Pelmor(session)
+        app.make_returning_user()
+        take(app, os.path.abspath(args.out))
+    except Exception as failure:
+        print("screenshots: failed: %s" % failure, file=sys.stderr)
+        return 1
+    finally:
+        if session is not None:
+            session.close()
+        if display is not None:
+            display.stop()
+        lifetime.end_leftovers()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
