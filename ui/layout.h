@@ -28,7 +28,7 @@ inline constexpr std::uint32_t kRed = 0xFF0000;
 
 struct FontSpec {
   std::string_view face;
-  int height = 0;  // pixels
+  int height = 0;  // pixels, the whole cell: internal leading included
   bool bold = false;
   std::uint32_t colour = kWindowText;
 };
