@@ -19,9 +19,9 @@ sys.path.insert(0, HERE)
 # No __pycache__ folders in the source tree.
 sys.dont_write_bytecode = True
 
-from harness import lifetime, procs, wine, xserver  # noqa: E402
-from harness.pelmor import SETTINGS_KEY, TABLE_CLASS, Pelmor  # noqa: E402
-from harness.session import RunContext, Session, remove_stale_cases  # noqa: E402
+from harness import procs  # noqa: E402
+from harness.pelmor import SETTINGS_KEY, TABLE_CLASS  # noqa: E402
+from harness.standalone import standalone_app  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
 NEEDED = ("pelmor-e2e-driver.exe", "pelmor-e2e-hook.dll", "Pelmor.exe", "minimal-window.exe",
@@ -106,32 +106,19 @@ def main(argv):
         print("bench: --runs must be at least 1", file=sys.stderr)
         return 2
 
-    lifetime.adopt_orphans()
-    display = session = None
     try:
-        remove_stale_cases(args.cache)
-        template = wine.template_prefix(args.cache, log=lambda text: print(text, file=sys.stderr, flush=True))
-        display = xserver.VirtualDisplay()
-        run = RunContext(bin_dir, args.cache, template, display.display, os.path.join(REPO, "build", "e2e-results"))
-        session = Session(run, "bench")
-        app = Pelmor(session)
-        app.make_returning_user()
-        # A fixed back: no random draw, the same pictures every run.
-        session.driver.send("reg_set", key=SETTINGS_KEY, name="CardBack", type="dword", data=3)
-        # All series run in the same prefix and wineserver, one after the other.
-        minimal = minimal_window_times(session, args.runs)
-        start_up = start_up_times(app, args.runs)
-        new_game = new_game_times(app, args.runs)
-        paint = paint_bench_lines(session)
+        with standalone_app(bin_dir, args.cache, "bench") as app:
+            session = app.session
+            # A fixed back: no random draw, the same pictures every run.
+            session.driver.send("reg_set", key=SETTINGS_KEY, name="CardBack", type="dword", data=3)
+            # All series run in the same prefix and wineserver, one after the other.
+            minimal = minimal_window_times(session, args.runs)
+            start_up = start_up_times(app, args.runs)
+            new_game = new_game_times(app, args.runs)
+            paint = paint_bench_lines(session)
     except Exception as failure:
         print("bench: cannot run: %s" % failure, file=sys.stderr)
         return 1
-    finally:
-        if session is not None:
-            session.close()
-        if display is not None:
-            display.stop()
-        lifetime.end_leftovers()
 
     new_game_ms = statistics.median(new_game)
     start_up_ms = statistics.median(start_up)

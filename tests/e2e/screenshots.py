@@ -15,9 +15,8 @@ sys.path.insert(0, HERE)
 # No __pycache__ folders in the source tree.
 sys.dont_write_bytecode = True
 
-from harness import lifetime, model, wine, xserver  # noqa: E402
-from harness.pelmor import Pelmor  # noqa: E402
-from harness.session import RunContext, Session, remove_stale_cases  # noqa: E402
+from harness import model  # noqa: E402
+from harness.standalone import standalone_app  # noqa: E402
 from harness.table import TableInput, start_table  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
@@ -63,26 +62,12 @@ def main(argv):
         return 2
     os.makedirs(args.out, exist_ok=True)
 
-    lifetime.adopt_orphans()
-    display = session = None
     try:
-        remove_stale_cases(args.cache)
-        template = wine.template_prefix(args.cache, log=lambda text: print(text, file=sys.stderr, flush=True))
-        display = xserver.VirtualDisplay()
-        run = RunContext(bin_dir, args.cache, template, display.display, os.path.join(REPO, "build", "e2e-results"))
-        session = Session(run, "screenshots")
-        app = Pelmor(session)
-        app.make_returning_user()
-        take(app, os.path.abspath(args.out))
+        with standalone_app(bin_dir, args.cache, "screenshots") as app:
+            take(app, os.path.abspath(args.out))
     except Exception as failure:
         print("screenshots: failed: %s" % failure, file=sys.stderr)
         return 1
-    finally:
-        if session is not None:
-            session.close()
-        if display is not None:
-            display.stop()
-        lifetime.end_leftovers()
     return 0
 
 

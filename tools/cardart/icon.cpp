@@ -71,15 +71,6 @@ const Glyph kSmallHeart{{
     "#####",
     ".###.",
     "..#.."}};
-const Glyph kSmallSpade{{
-    "...#...",
-    "..###..",
-    ".#####.",
-    "#######",
-    "#######",
-    "##.#.##",
-    "...#...",
-    "..###.."}};
 // clang-format on
 
 void paintGlyph(RgbaCanvas& cv, const Glyph& g, int left, int top, Colour ink) {
@@ -107,7 +98,7 @@ RgbaImage drawIcon16() {
   paintSmallCard(cv, 0, 0, 9, 13);
   paintGlyph(cv, kSmallHeart, 1, 1, kRedInk);
   paintSmallCard(cv, 5, 4, 15, 15);
-  paintGlyph(cv, kSmallSpade, 7, 6, kBlackInk);
+  paintGlyph(cv, cornerPip(kSpades), 7, 6, kBlackInk);
   return cv.toImage();
 }
 
