@@ -116,10 +116,10 @@ std::unique_ptr<Form> Form::Build(const WindowLayout& layout, HWND owner, FormEv
   return form;
 }
 
-HFONT Form::FontFor(const FontSpec& spec) {
-  if (spec.face.empty()) return windowFont_;
-  std::string face = Text(spec.face);
-  HFONT font = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+HFONT Form::FontFor(const FontSpec& wanted) {
+  if (wanted.face.empty()) return windowFont_;
+  std::string face = Text(wanted.face);
+  HFONT font = CreateFontA(wanted.height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, face.c_str());
   fonts_.emplace_back(font);

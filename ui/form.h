@@ -53,7 +53,7 @@ class Form {
   Form(const WindowLayout& layout, FormEvents* events);
   void CreateControls();
   void CreateMenu();
-  HFONT FontFor(const FontSpec& spec);
+  HFONT FontFor(const FontSpec& wanted);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   const WindowLayout& layout_;
