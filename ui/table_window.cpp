@@ -22,7 +22,7 @@ UINT IconFlags(app::Icon icon) {
 
 }  // namespace
 
-TableWindow::TableWindow(std::vector<std::string> args) : args_(args), table_(*this, std::move(args)) {}
+TableWindow::TableWindow(std::vector<std::string> args) : table_(*this, std::move(args)) {}
 
 TableWindow::~TableWindow() = default;
 

@@ -82,7 +82,6 @@ class TableWindow : public app::Platform, public FormEvents {
   HDC BackBuffer(HDC reference);
   void PresentAreas(HDC buffer);
 
-  std::vector<std::string> args_;
   Win32Registry registry_;
   std::unique_ptr<Form> form_;
   app::PelmorTable table_;
