@@ -1,0 +1,510 @@
+// The deal analyser: depth-first search over a compact position with a memory of settled positions,
+// proved bounds, forced safe discards and a work budget.
+//
+// The compact position. Every card that is still in play (tableau and stock) gets an index and a
+// home pile: a tableau card's home is the pile it lies in at the start, a stock card's home is the
+// pile the draw will put it on. A pile can only receive a card out of turn by a move onto it while
+// it is empty, so every pile is: at most one such card at its bottom, then the cards of its home,
+// in the order they arrived, that are neither discarded nor moved away. The whole position is
+// therefore fixed by which cards are gone, how far the stock has been drawn, and the card (if any)
+// at the bottom of each pile that it did not arrive at by deal or draw. That is 52 + 6 + 4 * 6 bits,
+// the key of the memory. A card moved back onto an empty home pile counts as at home again, so one
+// position has one key.
+//
+// Why a visited position never needs a second look: the search maximises the discard count and
+// prunes a position when its proved bound is no better than the best score found so far. That best
+// score only grows, so whatever a settled position could reach is already matched or beaten.
+#include "game/analysis.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "game/rules.h"
+
+namespace pelmor::game {
+
+namespace {
+
+constexpr int kMaxCards = kCardCount;
+constexpr int kMaxPile = kMaxCards;
+constexpr int kNoCard = 0xFF;
+constexpr int kStockShift = 52;
+constexpr int kGenerationShift = 24;
+
+struct Entry {
+  std::uint64_t lo;  // discarded cards, stock position
+  std::uint64_t hi;  // out-of-turn bottom cards, generation
+};
+
+std::uint64_t Mix(std::uint64_t lo, std::uint64_t hi) {
+  std::uint64_t h = lo * 0x9E3779B97F4A7C15ull ^ (hi + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+  h ^= h >> 31;
+  h *= 0xD6E8FEB86659FD93ull;
+  return h ^ (h >> 32);
+}
+
+enum class Outcome { kDone, kWon, kAborted };
+
+enum class Kind : std::uint8_t { kDiscard, kMove, kDraw };
+
+// A move onto an empty pile goes straight to the chosen empty pile: the keys reach any of them,
+// since the card walks from one empty pile to the next in the program's order.
+struct Move {
+  Kind kind;
+  std::uint8_t pile;
+  std::uint8_t target;
+};
+
+}  // namespace
+
+struct Analyser::Search {
+  // Memory of settled positions: open addressing, linear probing; an entry of another generation
+  // is empty, so a new analysis needs no clearing.
+  std::unique_ptr<Entry[]> table;
+  std::size_t mask = 0;
+  std::uint64_t generation = 0;
+
+  // The cards in play.
+  int count = 0;
+  int firstStock = 0;
+  int stockCount = 0;
+  std::uint8_t suit[kMaxCards];
+  std::uint8_t strength[kMaxCards];
+  std::uint8_t home[kMaxCards];
+  bool ace[kMaxCards];
+  // Per suit, the cards in play from the weakest to the strongest.
+  std::uint8_t bySuit[kSuitCount + 1][kRankCount];
+  int suitCount[kSuitCount + 1];
+  int nonAces = 0;
+
+  // The position.
+  std::uint8_t pile[kTableauCount][kMaxPile];
+  int size[kTableauCount];
+  std::uint8_t bottom[kTableauCount];  // card index + 1 of an out-of-turn bottom card, 0 for none
+  int stockPos = 0;
+  std::uint64_t discarded = 0;
+  int discards = 0;
+
+  // The search.
+  int best = 0;
+  int abortBound = 0;
+  std::uint64_t work = 0;
+  std::uint64_t budget = 0;
+  int depth = 0;
+  char path[kMaxLineKeys];
+  Analysis* result = nullptr;
+
+  // Scratch of the bound.
+  std::uint8_t seq[kTableauCount][kMaxPile];
+  int seqLen[kTableauCount];
+  std::uint8_t where[kMaxCards];  // pile of each card in the locked layout
+  std::uint8_t level[kMaxCards];  // its height there
+  int buriedTop[kTableauCount];   // height of the highest stuck card on the pile now, -1 for none
+  bool stuck[kMaxCards];
+
+  explicit Search(std::size_t positions) {
+    std::size_t capacity = 1024;
+    while (capacity / 4 * 3 < positions) capacity *= 2;
+    table = std::make_unique<Entry[]>(capacity);
+    std::memset(table.get(), 0, capacity * sizeof(Entry));
+    mask = capacity - 1;
+  }
+
+  std::uint64_t MaxBudget() const { return (mask + 1) / 4 * 3; }
+
+  bool Visit() {
+    std::uint64_t lo = discarded | (static_cast<std::uint64_t>(stockPos) << kStockShift);
+    std::uint64_t hi = static_cast<std::uint64_t>(bottom[0]) | static_cast<std::uint64_t>(bottom[1]) << 6 |
+                       static_cast<std::uint64_t>(bottom[2]) << 12 | static_cast<std::uint64_t>(bottom[3]) << 18 |
+                       generation << kGenerationShift;
+    for (std::size_t i = Mix(lo, hi) & mask;; i = (i + 1) & mask) {
+      Entry& e = table[i];
+      if ((e.hi >> kGenerationShift) != generation) {
+        e.lo = lo;
+        e.hi = hi;
+        return true;
+      }
+      if (e.lo == lo && e.hi == hi) return false;
+    }
+  }
+
+  int Top(int p) const { return pile[p][size[p] - 1]; }
+
+  bool Discardable(int p) const {
+    if (size[p] == 0) return false;
+    int x = Top(p);
+    for (int q = 0; q < kTableauCount; ++q) {
+      if (q == p || size[q] == 0) continue;
+      int w = Top(q);
+      if (suit[w] == suit[x] && strength[w] > strength[x]) return true;
+    }
+    return false;
+  }
+
+  // The weakest card of the suit still in play: nothing would ever need it to discard another card.
+  bool WeakestOfSuit(int x) const {
+    for (int k = 0; k < suitCount[suit[x]]; ++k) {
+      int c = bySuit[suit[x]][k];
+      if (!(discarded >> c & 1)) return c == x;
+    }
+    return false;
+  }
+
+  // Appends the keys that carry pile a's top card onto the empty pile e: each key moves it to the
+  // first empty pile after the one it lies on.
+  void MoveKeys(int a, int e) {
+    bool empty[kTableauCount];
+    for (int q = 0; q < kTableauCount; ++q) empty[q] = size[q] == 0;
+    int at = a;
+    bool alone = size[a] == 1;
+    for (;;) {
+      path[depth++] = static_cast<char>('A' + at);
+      int next = -1;
+      for (int step = 1; step < kTableauCount && next < 0; ++step)
+        if (empty[(at + step) % kTableauCount]) next = (at + step) % kTableauCount;
+      empty[next] = false;
+      if (at != a || alone) empty[at] = true;
+      if (next == e) return;
+      at = next;
+    }
+  }
+
+  // Undo records: what a move changed besides the card itself.
+  struct Undo {
+    std::uint8_t card;
+    std::uint8_t from;
+    std::uint8_t to;
+    std::uint8_t fromBottom;
+    std::uint8_t dealt;
+  };
+
+  Undo Do(Move m) {
+    Undo u{};
+    switch (m.kind) {
+      case Kind::kDiscard: {
+        int p = m.pile;
+        int x = pile[p][--size[p]];
+        u.card = static_cast<std::uint8_t>(x);
+        u.from = static_cast<std::uint8_t>(p);
+        u.fromBottom = bottom[p];
+        if (size[p] == 0) bottom[p] = 0;
+        discarded |= std::uint64_t{1} << x;
+        ++discards;
+        break;
+      }
+      case Kind::kMove: {
+        int a = m.pile;
+        int e = m.target;
+        int x = pile[a][--size[a]];
+        u.card = static_cast<std::uint8_t>(x);
+        u.from = static_cast<std::uint8_t>(a);
+        u.to = static_cast<std::uint8_t>(e);
+        u.fromBottom = bottom[a];
+        if (size[a] == 0) bottom[a] = 0;
+        pile[e][size[e]++] = static_cast<std::uint8_t>(x);
+        bottom[e] = home[x] == e ? 0 : static_cast<std::uint8_t>(x + 1);
+        break;
+      }
+      case Kind::kDraw: {
+        int dealt = 0;
+        for (int p = 0; p < kTableauCount && stockPos < stockCount; ++p, ++dealt) {
+          pile[p][size[p]++] = static_cast<std::uint8_t>(firstStock + stockPos);
+          ++stockPos;
+        }
+        u.dealt = static_cast<std::uint8_t>(dealt);
+        break;
+      }
+    }
+    return u;
+  }
+
+  void Undo_(Move m, const Undo& u) {
+    switch (m.kind) {
+      case Kind::kDiscard:
+        pile[u.from][size[u.from]++] = u.card;
+        bottom[u.from] = u.fromBottom;
+        discarded &= ~(std::uint64_t{1} << u.card);
+        --discards;
+        break;
+      case Kind::kMove:
+        --size[u.to];
+        bottom[u.to] = 0;
+        pile[u.from][size[u.from]++] = u.card;
+        bottom[u.from] = u.fromBottom;
+        break;
+      case Kind::kDraw:
+        for (int p = u.dealt - 1; p >= 0; --p) {
+          --size[p];
+          --stockPos;
+        }
+        break;
+    }
+  }
+
+  // A proved upper bound on the discard count any play from here reaches.
+  int Bound() {
+    int live = nonAces - std::popcount(discarded);
+    int bound = discards + live;
+    // Suppose no pile is ever empty again. Then nothing moves any more: each pile is what it holds
+    // plus the stock cards still to come to it, and cards only go by discards from the top. An ace
+    // never goes; a card goes only if a stronger card of its suit can show on another pile. If under
+    // that supposition every pile holds a card now that can never go, no pile can empty before the
+    // first pile empties, so the supposition holds, and every card that can never go stays for good.
+    // (When every pile holds an ace this is the case where the game asks about covered aces.)
+    for (int p = 0; p < kTableauCount; ++p)
+      if (size[p] == 0) return bound;
+    for (int p = 0; p < kTableauCount; ++p) {
+      seqLen[p] = size[p];
+      for (int i = 0; i < size[p]; ++i) seq[p][i] = pile[p][i];
+    }
+    for (int t = stockPos; t < stockCount; ++t) {
+      int p = t % kTableauCount;
+      seq[p][seqLen[p]++] = static_cast<std::uint8_t>(firstStock + t);
+    }
+    for (int p = 0; p < kTableauCount; ++p) {
+      buriedTop[p] = -1;
+      for (int i = 0; i < seqLen[p]; ++i) {
+        int x = seq[p][i];
+        where[x] = static_cast<std::uint8_t>(p);
+        level[x] = static_cast<std::uint8_t>(i);
+        stuck[x] = ace[x];
+        if (ace[x] && i < size[p]) buriedTop[p] = i;
+      }
+    }
+    // Grow the stuck set until it settles. A card is stuck when every stronger card of its suit lies
+    // in its own pile or below a stuck card. A stuck card that lies on the pile now buries the cards
+    // under it; one still in the stock does not, as they may go before it comes.
+    bool changed = true;
+    while (changed) {
+      changed = false;
+      for (int p = 0; p < kTableauCount; ++p) {
+        for (int i = seqLen[p] - 1; i > buriedTop[p]; --i) {
+          int x = seq[p][i];
+          if (stuck[x]) continue;
+          bool witness = false;
+          int s = suit[x];
+          for (int k = suitCount[s] - 1; k >= 0 && !witness; --k) {
+            int w = bySuit[s][k];
+            if (strength[w] <= strength[x]) break;
+            if (discarded >> w & 1) continue;
+            int q = where[w];
+            witness = q != p && level[w] >= buriedTop[q];
+          }
+          if (!witness) {
+            stuck[x] = true;
+            changed = true;
+            if (i < size[p]) {
+              buriedTop[p] = i;
+              break;
+            }
+          }
+        }
+      }
+    }
+    for (int p = 0; p < kTableauCount; ++p)
+      if (buriedTop[p] < 0) return bound;
+    int stuck_ = 0;
+    for (int p = 0; p < kTableauCount; ++p)
+      for (int i = 0; i < seqLen[p]; ++i) {
+        int x = seq[p][i];
+        if (!ace[x] && (stuck[x] || i < buriedTop[p])) ++stuck_;
+      }
+    return bound - stuck_;
+  }
+
+  // Remaining children of an abandoned position count with their bounds.
+  void BoundRest(const Move* moves, int from, int to) {
+    for (int i = from; i < to; ++i) {
+      Undo u = Do(moves[i]);
+      abortBound = std::max(abortBound, discards >= kWinningDiscards ? kWinningDiscards : Bound());
+      Undo_(moves[i], u);
+    }
+  }
+
+  Outcome Dfs() {
+    if (discards >= kWinningDiscards) {
+      best = kWinningDiscards;
+      result->lineLength = depth;
+      std::copy(path, path + depth, result->line.begin());
+      return Outcome::kWon;
+    }
+    best = std::max(best, discards);
+    if (work >= budget || depth > kMaxLineKeys - kTableauCount) {
+      abortBound = std::max(abortBound, Bound());
+      return Outcome::kAborted;
+    }
+    if (!Visit()) return Outcome::kDone;
+    ++work;
+    if (Bound() <= best) return Outcome::kDone;
+
+    Move moves[kTableauCount * kTableauCount + 1];
+    int n = 0;
+    for (int p = 0; p < kTableauCount; ++p) {
+      if (Discardable(p) && WeakestOfSuit(Top(p))) {
+        moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};
+        break;
+      }
+    }
+    if (n == 0) {
+      for (int p = 0; p < kTableauCount; ++p)
+        if (Discardable(p)) moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};
+      bool drawing = stockPos < stockCount;
+      int empties = 0;
+      for (int e = 0; e < kTableauCount; ++e) empties += size[e] == 0;
+      if (empties > 0) {
+        // Uncovering moves. Once the stock is out, which pile is which no longer matters: one
+        // empty pile serves as well as another.
+        for (int p = 0; p < kTableauCount; ++p) {
+          if (size[p] < 2) continue;
+          for (int e = 0; e < kTableauCount; ++e) {
+            if (size[e] != 0) continue;
+            moves[n++] = {Kind::kMove, static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(e)};
+            if (!drawing) break;
+          }
+        }
+      }
+      if (drawing) moves[n++] = {Kind::kDraw, 0, 0};
+      // Moving a lone card only changes which card the next draw covers.
+      if (empties > 0 && drawing)
+        for (int p = 0; p < kTableauCount; ++p)
+          if (size[p] == 1)
+            for (int e = 0; e < kTableauCount; ++e)
+              if (size[e] == 0) moves[n++] = {Kind::kMove, static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(e)};
+    }
+
+    for (int i = 0; i < n; ++i) {
+      int mark = depth;
+      if (moves[i].kind == Kind::kMove)
+        MoveKeys(moves[i].pile, moves[i].target);
+      else
+        path[depth++] = moves[i].kind == Kind::kDraw ? ' ' : static_cast<char>('a' + moves[i].pile);
+      Undo u = Do(moves[i]);
+      Outcome r = Dfs();
+      depth = mark;
+      Undo_(moves[i], u);
+      if (r == Outcome::kWon) return r;
+      if (r == Outcome::kAborted) {
+        BoundRest(moves, i + 1, n);
+        return r;
+      }
+    }
+    return Outcome::kDone;
+  }
+
+  // Loads the position; false when the tableau and the stock repeat a card.
+  bool Load(const Piles& piles) {
+    count = 0;
+    bool seen[kSuitCount + 1][kRankCount] = {};
+    auto add = [&](Card card, int homePile) {
+      int r = RankOf(card);
+      int s = SuitOf(card);
+      if (count == kMaxCards || seen[s][r]) return false;
+      seen[s][r] = true;
+      suit[count] = static_cast<std::uint8_t>(s);
+      strength[count] = RankOrder[static_cast<std::size_t>(r)];
+      home[count] = static_cast<std::uint8_t>(homePile);
+      ace[count] = r == kAce;
+      ++count;
+      return true;
+    };
+    for (int p = 0; p < kTableauCount; ++p) {
+      const PileList& list = piles[static_cast<std::size_t>(p)];
+      size[p] = 0;
+      bottom[p] = 0;
+      for (int i = 0; i < list.Count(); ++i) {
+        pile[p][size[p]++] = static_cast<std::uint8_t>(count);
+        if (!add(list.At(i), p)) return false;
+      }
+    }
+    firstStock = count;
+    const PileList& stock = piles[kStock];
+    stockCount = stock.Count();
+    for (int t = 0; t < stockCount; ++t)
+      if (!add(stock.At(stockCount - 1 - t), t % kTableauCount)) return false;
+    stockPos = 0;
+    discarded = 0;
+    discards = piles[kDiscard].Count();
+    nonAces = 0;
+    for (int s = 0; s <= kSuitCount; ++s) suitCount[s] = 0;
+    for (int strengthOf = 1; strengthOf <= kRankCount; ++strengthOf)
+      for (int c = 0; c < count; ++c)
+        if (strength[c] == strengthOf) bySuit[suit[c]][suitCount[suit[c]]++] = static_cast<std::uint8_t>(c);
+    for (int c = 0; c < count; ++c)
+      if (!ace[c]) ++nonAces;
+    return true;
+  }
+};
+
+Analyser::Analyser(std::size_t positions) : search_(std::make_unique<Search>(positions)) {}
+Analyser::~Analyser() = default;
+
+std::uint64_t Analyser::MaxBudget() const { return search_->MaxBudget(); }
+
+Analysis Analyser::Analyse(const Piles& piles, std::uint64_t budget) {
+  Analysis result;
+  Search& s = *search_;
+  if (!s.Load(piles)) {
+    result.verdict = Verdict::kUnsupported;
+    return result;
+  }
+  if (s.discards > kWinningDiscards) {
+    // The win needs exactly 48 on the discard pile, and the pile only grows.
+    result.verdict = Verdict::kLost;
+    result.bestScore = result.bound = s.discards;
+    return result;
+  }
+  ++s.generation;
+  s.best = s.discards;
+  s.abortBound = 0;
+  s.work = 0;
+  s.budget = std::min(budget, s.MaxBudget());
+  s.depth = 0;
+  s.result = &result;
+  Outcome outcome = s.Dfs();
+  result.work = s.work;
+  result.bestScore = s.best;
+  switch (outcome) {
+    case Outcome::kWon:
+      result.verdict = Verdict::kWon;
+      result.bound = kWinningDiscards;
+      break;
+    case Outcome::kDone:
+      result.verdict = Verdict::kLost;
+      result.bound = s.best;
+      break;
+    case Outcome::kAborted:
+      result.verdict = Verdict::kUnknown;
+      result.bound = std::max(s.best, s.abortBound);
+      break;
+  }
+  return result;
+}
+
+Replay ReplayLine(const Piles& start, std::string_view line) {
+  Replay replay;
+  Piles piles = start;
+  for (char key : line) {
+    if (replay.passedEnd) break;
+    bool moved = false;
+    if (key >= 'a' && key <= 'd') {
+      moved = DiscardTop(piles, key - 'a');
+    } else if (key >= 'A' && key <= 'D') {
+      moved = MoveToEmptyPile(piles, key - 'A');
+    } else if (key == ' ') {
+      moved = DrawFromStock(piles) > 0;
+      if (moved && AcesBlocked(piles)) ++replay.acesQuestions;
+    }
+    if (!moved) break;
+    ++replay.keysPlayed;
+    int score = piles[kDiscard].Count();
+    bool lost = !MovesAvailable(piles) && piles[kStock].Empty() && score < kWinningDiscards && !SomePileEmpty(piles);
+    if ((lost || score == kWinningDiscards) && replay.keysPlayed < static_cast<int>(line.size()))
+      replay.passedEnd = true;
+  }
+  replay.finalScore = piles[kDiscard].Count();
+  replay.accepted = replay.keysPlayed == static_cast<int>(line.size()) && !replay.passedEnd;
+  return replay;
+}
+
+}  // namespace pelmor::game

@@ -1,0 +1,80 @@
+// The deal analyser against the plain exhaustive search, on late positions of real deals.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/analysis.h"
+#include "game/deal.h"
+#include "game/rules.h"
+#include "tools/analyse/plain_search.h"
+
+namespace pelmor::game {
+namespace {
+
+// Plays keys picked by a small generator of its own (discards first) until `drawsLeft` draws remain.
+Piles LatePosition(GameNumber number, int drawsLeft) {
+  GameState game;
+  DealGame(game, number);
+  Piles& piles = game.piles;
+  RandomState pick = static_cast<RandomState>(number) * 2654435761u;
+  while (piles[kStock].Count() > 4 * drawsLeft) {
+    bool moved = false;
+    for (int tries = 0; tries < 8 && !moved; ++tries) {
+      int key = static_cast<int>(RandomBelow(pick, 8));
+      moved = key < 4 ? DiscardTop(piles, key) : (RandomBelow(pick, 3) == 0 && MoveToEmptyPile(piles, key - 4));
+    }
+    if (!moved) DrawFromStock(piles);
+  }
+  return piles;
+}
+
+const char* Name(Verdict verdict) {
+  return verdict == Verdict::kWon ? "won" : verdict == Verdict::kLost ? "lost" : "unknown";
+}
+
+// The position a winning line of the whole deal reaches when `drawsLeft` draws remain.
+bool WinnablePosition(Analyser& analyser, GameNumber number, int drawsLeft, Piles& piles) {
+  GameState game;
+  DealGame(game, number);
+  piles = game.piles;
+  Analysis whole = analyser.Analyse(piles, 200000);
+  if (whole.verdict != Verdict::kWon) return false;
+  for (char key : whole.Line()) {
+    if (piles[kStock].Count() <= 4 * drawsLeft) break;
+    if (key == ' ') DrawFromStock(piles);
+    else if (key >= 'a') DiscardTop(piles, key - 'a');
+    else MoveToEmptyPile(piles, key - 'A');
+  }
+  return true;
+}
+
+TEST(Analyser, AgreesWithThePlainSearchOnLatePositions) {
+  Analyser analyser(1 << 20);
+  int compared = 0, won = 0;
+  for (GameNumber number = 0; number < 240; ++number) {
+    Piles piles;
+    if (number < 200)
+      piles = LatePosition(number, 2 + number % 3);
+    else if (!WinnablePosition(analyser, number, 1 + number % 2, piles))
+      continue;
+    analyse::PlainResult plain = analyse::PlainSearch(piles, 200000);
+    if (plain.verdict == Verdict::kUnknown) continue;
+    Analysis a = analyser.Analyse(piles, 1 << 19);
+    ++compared;
+    SCOPED_TRACE("game " + std::to_string(number));
+    EXPECT_STREQ(Name(a.verdict), Name(plain.verdict));
+    EXPECT_EQ(a.bestScore, plain.bestScore);
+    if (a.verdict == Verdict::kWon) {
+      ++won;
+      Replay replay = ReplayLine(piles, a.Line());
+      EXPECT_TRUE(replay.accepted) << '"' << a.Line() << '"';
+      EXPECT_EQ(replay.finalScore, kWinningDiscards);
+    }
+  }
+  // Enough of both kinds were settled by the plain search to mean something.
+  EXPECT_GE(compared, 150);
+  EXPECT_GE(won, 5);
+}
+
+}  // namespace
+}  // namespace pelmor::game

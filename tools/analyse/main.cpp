@@ -1,0 +1,168 @@
+// pelmor-analyse: whether a deal or a saved game can be won, with a winning line in the game's keys,
+// and scans over ranges of game numbers.
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "game/analysis.h"
+#include "game/deal.h"
+#include "tools/analyse/plain_search.h"
+#include "tools/analyse/saved_position.h"
+#include "tools/analyse/scan.h"
+
+namespace {
+
+using pelmor::game::Verdict;
+
+constexpr std::uint64_t kDefaultBudget = 4'000'000;
+
+const char kUsage[] =
+    "usage: pelmor-analyse [--budget N] GAME...\n"
+    "       pelmor-analyse [--budget N] --position FILE\n"
+    "       pelmor-analyse --scan FROM TO --out FILE.csv [--threads K] [--budget N] [--shard I/N] [--resume]\n"
+    "       pelmor-analyse --summary FILE.csv...\n"
+    "A winning line is a string of the game's keys: a..d discard from pile A..D, A..D move pile A..D's\n"
+    "top card onto the first empty pile after it, space draws. --budget caps the positions examined\n"
+    "per deal (default 4000000); a deal that needs more is reported unknown.\n";
+
+bool ParseInteger(const char* text, long long low, long long high, long long& value) {
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoll(text, &end, 10);
+  return *text != '\0' && *end == '\0' && errno == 0 && value >= low && value <= high;
+}
+
+int Usage() {
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+// Prints one answer; a won line is first played through the rules and printed only if it wins.
+bool Report(const char* what, const pelmor::game::Piles& piles, const pelmor::game::Analysis& a) {
+  const char* answer = a.verdict == Verdict::kWon ? "won" : a.verdict == Verdict::kLost ? "lost" : "unknown";
+  if (a.verdict == Verdict::kUnsupported) {
+    std::printf("%s: cannot be analysed: the tableau and the stock repeat a card\n", what);
+    return false;
+  }
+  std::printf("%s: %s, best score %d/48", what, answer, a.bestScore);
+  if (a.verdict == Verdict::kUnknown) std::printf(", at most %d/48", a.bound);
+  std::printf(", %llu positions\n", static_cast<unsigned long long>(a.work));
+  if (a.verdict != Verdict::kWon) return true;
+  pelmor::game::Replay replay = pelmor::game::ReplayLine(piles, a.Line());
+  if (!replay.accepted || replay.finalScore != pelmor::game::kWinningDiscards) {
+    std::printf("  the line found does not replay to a win (key %d): not printed\n", replay.keysPlayed + 1);
+    return false;
+  }
+  std::printf("  line: \"%.*s\"\n", a.lineLength, a.line.data());
+  if (replay.acesQuestions > 0)
+    std::printf("  answer Yes (continue) to the %d covered-aces question(s) on the way\n", replay.acesQuestions);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::uint64_t budget = kDefaultBudget;
+  pelmor::analyse::ScanOptions scan;
+  bool scanning = false, summary = false;
+  std::string position;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto next = [&]() -> const char* { return i + 1 < args.size() ? args[++i].c_str() : nullptr; };
+    long long value = 0;
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (arg == "--budget") {
+      const char* text = next();
+      if (!text || !ParseInteger(text, 1, 1'000'000'000'000LL, value)) return Usage();
+      budget = static_cast<std::uint64_t>(value);
+    } else if (arg == "--position") {
+      const char* text = next();
+      if (!text) return Usage();
+      position = text;
+    } else if (arg == "--scan") {
+      const char* from = next();
+      const char* to = next();
+      long long low = 0, high = 0;
+      if (!from || !to || !ParseInteger(from, INT32_MIN, INT32_MAX, low) || !ParseInteger(to, low, INT32_MAX, high))
+        return Usage();
+      scan.from = low;
+      scan.to = high;
+      scanning = true;
+    } else if (arg == "--threads") {
+      const char* text = next();
+      if (!text || !ParseInteger(text, 1, 256, value)) return Usage();
+      scan.threads = static_cast<int>(value);
+    } else if (arg == "--out") {
+      const char* text = next();
+      if (!text) return Usage();
+      scan.out = text;
+    } else if (arg == "--shard") {
+      const char* text = next();
+      const char* slash = text ? std::strchr(text, '/') : nullptr;
+      long long shard = 0, shards = 0;
+      if (!slash || !ParseInteger(slash + 1, 1, 1'000'000, shards) ||
+          !ParseInteger(std::string(text, slash).c_str(), 0, shards - 1, shard))
+        return Usage();
+      scan.shard = static_cast<int>(shard);
+      scan.shards = static_cast<int>(shards);
+    } else if (arg == "--resume") {
+      scan.resume = true;
+    } else if (arg == "--plain") {
+      scan.plain = true;
+    } else if (arg == "--summary") {
+      summary = true;
+    } else if (!arg.empty() && arg[0] == '-' && !ParseInteger(arg.c_str(), INT32_MIN, INT32_MAX, value)) {
+      return Usage();
+    } else {
+      rest.push_back(arg);
+    }
+  }
+  if (summary) return rest.empty() ? Usage() : pelmor::analyse::RunSummary(rest);
+  if (scanning) {
+    if (!rest.empty() || !position.empty()) return Usage();
+    scan.budget = budget;
+    return pelmor::analyse::RunScan(scan);
+  }
+
+  pelmor::game::Analyser analyser(static_cast<std::size_t>(budget));
+  bool ok = true;
+  if (!position.empty()) {
+    if (!rest.empty()) return Usage();
+    pelmor::analyse::SavedPosition saved = pelmor::analyse::ReadSavedPosition(position);
+    if (!saved.ok) {
+      std::fprintf(stderr, "pelmor-analyse: %s\n", saved.error.c_str());
+      return 1;
+    }
+    std::string what = position + " (game " + std::to_string(saved.number) + ")";
+    ok = Report(what.c_str(), saved.piles, analyser.Analyse(saved.piles, budget));
+    return ok ? 0 : 1;
+  }
+  if (rest.empty()) return Usage();
+  for (const std::string& arg : rest) {
+    long long number = 0;
+    if (!ParseInteger(arg.c_str(), INT32_MIN, INT32_MAX, number)) {
+      std::fprintf(stderr, "pelmor-analyse: '%s' is not a game number\n", arg.c_str());
+      return 2;
+    }
+    pelmor::game::GameState state;
+    pelmor::game::DealGame(state, static_cast<pelmor::game::GameNumber>(number));
+    std::string what = "game " + arg;
+    if (scan.plain) {
+      pelmor::analyse::PlainResult r = pelmor::analyse::PlainSearch(state.piles, budget);
+      const char* answer = r.verdict == Verdict::kWon ? "won" : r.verdict == Verdict::kLost ? "lost" : "unknown";
+      std::printf("%s: %s, best score %d/48, %llu positions (plain search)\n", what.c_str(), answer, r.bestScore,
+                  static_cast<unsigned long long>(r.work));
+      continue;
+    }
+    ok = Report(what.c_str(), state.piles, analyser.Analyse(state.piles, budget)) && ok;
+  }
+  return ok ? 0 : 1;
+}
