@@ -35,6 +35,7 @@ struct Row {
   int best = 0;
   int bound = 0;
   std::uint64_t work = 0;
+  double seconds = 0;  // time taken, for this run's report only
 };
 
 const char* AnswerName(game::Verdict verdict) {
@@ -116,6 +117,7 @@ void AnalyseBatch(void* context, int worker) {
     game::DealGame(state, static_cast<game::GameNumber>(number));
     Row& row = (*batch.rows)[i];
     row.number = number;
+    auto start = std::chrono::steady_clock::now();
     if (batch.plain) {
       PlainResult r = PlainSearch(state.piles, batch.budget);
       row.verdict = r.verdict;
@@ -129,6 +131,7 @@ void AnalyseBatch(void* context, int worker) {
       row.bound = a.bound;
       row.work = a.work;
     }
+    row.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
 }
 
@@ -239,6 +242,7 @@ int RunScan(const ScanOptions& options) {
   std::size_t batchSize = static_cast<std::size_t>(std::max(64, options.threads * 64));
   std::vector<Row> rows(batchSize);
   std::size_t finished = 0;
+  double slowest = 0;
   while (finished < numbers.size()) {
     Batch batch;
     batch.numbers = &numbers;
@@ -252,6 +256,7 @@ int RunScan(const ScanOptions& options) {
     for (std::size_t i = 0; i < batch.end - batch.begin; ++i) {
       WriteRow(out, rows[i]);
       done.push_back(rows[i]);
+      slowest = std::max(slowest, rows[i].seconds);
     }
     std::fflush(out);
     finished = batch.end;
@@ -271,6 +276,7 @@ int RunScan(const ScanOptions& options) {
   std::printf("analysed: %zu deals in %.2f s on %d thread(s): %.1f deals/s, %.1f deals/s per thread\n", numbers.size(),
               elapsed, options.threads, static_cast<double>(numbers.size()) / std::max(elapsed, 1e-9),
               static_cast<double>(numbers.size()) / std::max(elapsed, 1e-9) / options.threads);
+  std::printf("slowest deal: %.3f s\n", slowest);
   PrintSummary(done);
   return 0;
 }
