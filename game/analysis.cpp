@@ -104,8 +104,10 @@ struct Analyser::Search {
   bool stuck[kMaxCards];
 
   explicit Search(std::size_t positions) {
+    // At most 1 GiB of memory (256 MiB in a 32-bit process); a larger budget is clamped to it.
+    const std::size_t largest = sizeof(void*) == 4 ? std::size_t{1} << 24 : std::size_t{1} << 26;
     std::size_t capacity = 1024;
-    while (capacity / 4 * 3 < positions) capacity *= 2;
+    while (capacity / 4 * 3 < positions && capacity < largest) capacity *= 2;
     table = std::make_unique<Entry[]>(capacity);
     std::memset(table.get(), 0, capacity * sizeof(Entry));
     mask = capacity - 1;
@@ -118,7 +120,7 @@ struct Analyser::Search {
     std::uint64_t hi = static_cast<std::uint64_t>(bottom[0]) | static_cast<std::uint64_t>(bottom[1]) << 6 |
                        static_cast<std::uint64_t>(bottom[2]) << 12 | static_cast<std::uint64_t>(bottom[3]) << 18 |
                        generation << kGenerationShift;
-    for (std::size_t i = Mix(lo, hi) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = static_cast<std::size_t>(Mix(lo, hi)) & mask;; i = (i + 1) & mask) {
       Entry& e = table[i];
       if ((e.hi >> kGenerationShift) != generation) {
         e.lo = lo;

@@ -133,6 +133,10 @@ int main(int argc, char** argv) {
   }
 
   pelmor::game::Analyser analyser(static_cast<std::size_t>(budget));
+  if (budget > analyser.MaxBudget()) {
+    std::fprintf(stderr, "pelmor-analyse: the budget is limited to %llu positions by memory\n",
+                 static_cast<unsigned long long>(analyser.MaxBudget()));
+  }
   bool ok = true;
   if (!position.empty()) {
     if (!rest.empty()) return Usage();
