@@ -156,6 +156,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "pelmor-analyse: '%s' is not a game number\n", arg.c_str());
       return 2;
     }
+  }
+  for (const std::string& arg : rest) {
+    long long number = 0;
+    ParseInteger(arg.c_str(), INT32_MIN, INT32_MAX, number);
     pelmor::game::GameState state;
     pelmor::game::DealGame(state, static_cast<pelmor::game::GameNumber>(number));
     std::string what = "game " + arg;
