@@ -1,0 +1,4 @@
+# Cross-compiles for 64-bit Windows (x86_64) with Debian's mingw-w64 toolchain.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
