@@ -28,7 +28,7 @@ PelmorTable::PelmorTable(Platform& platform, std::vector<std::string> args)
 void PelmorTable::FormCreate() {
   store::Registry& registry = platform_.Registry();
   statusFormat_ = platform_.StatusText();
-  elapsed_ = 0;
+  elapsed_ = game::Extended();
   platform_.SetAreaFill(kTableGreen);
   platform_.CreateFacePictures();
   for (auto& pile : game_.piles) pile.Clear();

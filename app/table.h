@@ -7,6 +7,7 @@
 
 #include "app/platform.h"
 #include "game/deal.h"
+#include "game/extended.h"
 
 namespace pelmor::app {
 
@@ -53,7 +54,7 @@ class PelmorTable {
   game::GameState& MutableGame() { return game_; }
   int BackIndex() const { return backIndex_; }
   const std::string& StatusFormat() const { return statusFormat_; }
-  long double Elapsed() const { return elapsed_; }
+  const game::Extended& Elapsed() const { return elapsed_; }
   const std::string& ApplicationTitle() const { return applicationTitle_; }
 
  private:
@@ -67,7 +68,7 @@ class PelmorTable {
   game::GameState game_;
   int backIndex_ = 0;
   std::string statusFormat_;
-  long double elapsed_ = 0;  // FElapsed: days of play, 1.0 = 24 hours
+  game::Extended elapsed_;  // FElapsed: days of play, 1.0 = 24 hours
   std::string applicationTitle_{kProgramTitle};
 };
 
