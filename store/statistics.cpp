@@ -45,13 +45,13 @@ std::string FixedTwo(std::int64_t numerator, std::int64_t denominator, const Num
     if (grouped && i > 0 && (digits.size() - i) % 3 == 0) whole += separators.thousands;
     whole += digits[i];
   }
-  std::string cents = std::to_string(hundredths % 100);
-  if (cents.size() < 2) cents.insert(0, "0");
+  std::uint64_t cents = hundredths % 100;
   // A value that rounds to zero shows no sign.
   std::string text = negative && hundredths != 0 ? "-" : "";
   text += whole;
   text += separators.decimal;
-  text += cents;
+  text += static_cast<char>('0' + cents / 10);
+  text += static_cast<char>('0' + cents % 10);
   return text;
 }
 
