@@ -106,7 +106,7 @@ bool MagnitudeLess(const Unpacked& a, const Unpacked& b) {
 
 Extended Extended::FromDouble(double value) {
   auto bits = std::bit_cast<std::uint64_t>(value);
-  std::uint16_t sign = (bits >> 63) != 0 ? kSignBit : 0;
+  std::uint16_t sign = (bits >> 63) != 0 ? kSignBit : std::uint16_t{0};
   int exponent = static_cast<int>((bits >> 52) & 0x7FF);
   std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
   if (exponent == 0x7FF) {
@@ -189,7 +189,7 @@ Extended Extended::Plus(double addend) const {
       ++exponent;
     }
   }
-  std::uint16_t sign = a.negative ? kSignBit : 0;
+  std::uint16_t sign = a.negative ? kSignBit : std::uint16_t{0};
   if (exponent > kMaxExponent) return {kLeadingBit, static_cast<std::uint16_t>(sign | kExponentMask)};
   // Without its leading bit the result is a denormal, encoded with exponent field 0.
   int biased = (result & kLeadingBit) != 0 ? exponent + kBias : 0;
