@@ -1,5 +1,5 @@
 # The game's sounds are synthesised at build time by the sound program, built for the machine
-# that runs the build, and put beside Pelmor.exe.
+# that runs the build, and put with the files a game folder holds beside Pelmor.exe (bin/game-files).
 include(ExternalProject)
 
 if(CMAKE_HOST_WIN32)
@@ -17,12 +17,12 @@ ExternalProject_Add(sounds_host
   BUILD_ALWAYS ON
 )
 
-set(PELMOR_SOUND_FILES ${CMAKE_BINARY_DIR}/bin/lose.wav ${CMAKE_BINARY_DIR}/bin/winner.wav
-  ${CMAKE_BINARY_DIR}/bin/ticktock.wav)
+set(PELMOR_SOUND_FILES ${CMAKE_BINARY_DIR}/bin/game-files/lose.wav ${CMAKE_BINARY_DIR}/bin/game-files/winner.wav
+  ${CMAKE_BINARY_DIR}/bin/game-files/ticktock.wav)
 add_custom_command(
   OUTPUT ${PELMOR_SOUND_FILES}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
-  COMMAND ${_sounds_exe} ${CMAKE_BINARY_DIR}/bin
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/game-files
+  COMMAND ${_sounds_exe} ${CMAKE_BINARY_DIR}/bin/game-files
   DEPENDS sounds_host ${_sounds_exe}
   COMMENT "Making the sounds"
 )
