@@ -86,7 +86,8 @@ struct Analyser::Search {
   std::uint64_t discarded = 0;
   int discards = 0;
 
-  // The search.
+  // The search. The order of the moves tried: the draw before or after the moves of lone cards.
+  bool drawLast = false;
   int best = 0;
   int abortBound = 0;
   std::uint64_t work = 0;
@@ -366,13 +367,14 @@ struct Analyser::Search {
           }
         }
       }
-      if (drawing) moves[n++] = {Kind::kDraw, 0, 0};
+      if (drawing && !drawLast) moves[n++] = {Kind::kDraw, 0, 0};
       // Moving a lone card only changes which card the next draw covers.
       if (empties > 0 && drawing)
         for (int p = 0; p < kTableauCount; ++p)
           if (size[p] == 1)
             for (int e = 0; e < kTableauCount; ++e)
               if (size[e] == 0) moves[n++] = {Kind::kMove, static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(e)};
+      if (drawing && drawLast) moves[n++] = {Kind::kDraw, 0, 0};
     }
 
     for (int i = 0; i < n; ++i) {
@@ -456,15 +458,25 @@ Analysis Analyser::Analyse(const Piles& piles, std::uint64_t budget) {
     result.bestScore = result.bound = s.discards;
     return result;
   }
-  ++s.generation;
+  // Two passes that differ only in when they try the draw, each with half the budget: the second
+  // runs only when the first ran out. Either finds wins the other takes long to reach; a loss is
+  // proved by either pass alone, and each pass's bound holds.
   s.best = s.discards;
-  s.abortBound = 0;
-  s.work = 0;
-  s.budget = std::min(budget, s.MaxBudget());
-  s.depth = 0;
   s.result = &result;
-  Outcome outcome = s.Dfs();
-  result.work = s.work;
+  std::uint64_t total = std::min(budget, s.MaxBudget());
+  Outcome outcome = Outcome::kAborted;
+  int bound = kWinningDiscards;
+  for (int pass = 0; pass < 2 && outcome == Outcome::kAborted; ++pass) {
+    ++s.generation;
+    s.drawLast = pass == 1;
+    s.abortBound = 0;
+    s.work = 0;
+    s.budget = pass == 0 ? total / 2 : total - result.work;
+    s.depth = 0;
+    outcome = s.Dfs();
+    result.work += s.work;
+    if (outcome == Outcome::kAborted) bound = std::min(bound, std::max(s.best, s.abortBound));
+  }
   result.bestScore = s.best;
   switch (outcome) {
     case Outcome::kWon:
@@ -477,7 +489,7 @@ Analysis Analyser::Analyse(const Piles& piles, std::uint64_t budget) {
       break;
     case Outcome::kAborted:
       result.verdict = Verdict::kUnknown;
-      result.bound = std::max(s.best, s.abortBound);
+      result.bound = bound;
       break;
   }
   return result;
