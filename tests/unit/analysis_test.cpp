@@ -76,5 +76,23 @@ TEST(Analyser, AgreesWithThePlainSearchOnLatePositions) {
   EXPECT_GE(won, 5);
 }
 
+TEST(ReplayLine, RefusesWhatTheGameRefusesAndStopsAtTheWin) {
+  GameState game;
+  DealGame(game, 19);
+  Analyser analyser(1 << 16);
+  Analysis a = analyser.Analyse(game.piles, 1 << 15);
+  ASSERT_EQ(a.verdict, Verdict::kWon);
+  std::string line(a.Line());
+  EXPECT_TRUE(ReplayLine(game.piles, line).accepted);
+  // At the deal of game 19 pile A's card cannot be discarded and no pile is empty.
+  EXPECT_FALSE(ReplayLine(game.piles, "a" + line).accepted);
+  EXPECT_FALSE(ReplayLine(game.piles, "B" + line).accepted);
+  EXPECT_FALSE(ReplayLine(game.piles, "x").accepted);
+  Replay past = ReplayLine(game.piles, line + " ");
+  EXPECT_FALSE(past.accepted);
+  EXPECT_TRUE(past.passedEnd);
+  EXPECT_EQ(past.finalScore, kWinningDiscards);
+}
+
 }  // namespace
 }  // namespace pelmor::game
