@@ -10,6 +10,8 @@ from harness.pelmor import BOX_CAPTION, DESIGN_CAPTION
 from harness.registry import case, case_table
 from harness.table import TableInput, start_table
 
+from .change_deck import Dialog, setting
+
 SAVED = "Pelmor.sav"
 PART_INCORRECT = "Part of Pelmor.sav isn't correct"
 NOT_SAVED = "The game could not be saved: Pelmor.sav could not be written"
@@ -126,3 +128,14 @@ def unwritable_save(app):
     app.press(box, "OK")
     expect_eq(read_saved(app), old, "Pelmor.sav after the failed save")
     screen.expect_position(model.Game.deal(5), "game 5 after the failed save")
+
+    # The change-deck dialog's Save stores the back, but with the game unsaved it does not relaunch.
+    dialog = Dialog(app, pid, app.window(window["hwnd"]))
+    dialog.button("Save")
+    box = app.message_box(pid)
+    expect_box(box, caption=BOX_CAPTION, text=NOT_SAVED, icon="error")
+    app.press(box, "OK")
+    app.no_new_copy(pid)
+    expect(app.running(pid), "the program ended after the failed save")
+    expect_eq(setting(app, "CardBack"), 0, "CardBack stored by Save")
+    expect_eq(read_saved(app), old, "Pelmor.sav after the dialog's failed save")
