@@ -91,6 +91,7 @@ def main(argv):
             print(c.name)
         return 0
     bin_dir = os.path.abspath(args.bin)
+    args.cache = os.path.abspath(args.cache)
     results = os.path.abspath(args.results or os.path.join(os.path.dirname(bin_dir), "e2e-results"))
     missing = [name for name in NEEDED if not os.path.exists(os.path.join(bin_dir, name))]
 
