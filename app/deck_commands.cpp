@@ -2,7 +2,6 @@
 #include "app/deck_commands.h"
 
 #include "app/web_addresses.h"
-#include "store/deck_settings.h"
 #include "store/settings_store.h"
 
 namespace pelmor::app {

@@ -7,6 +7,7 @@
 
 #include "app/platform.h"
 #include "game/deal.h"
+#include "game/extended.h"
 #include "store/saved_game.h"
 
 namespace pelmor::app {
@@ -35,6 +36,8 @@ class PelmorTable {
   // Saves the position, the game number and the elapsed time; false, after an error box, when
   // the file could not be written (the last good file then stays).
   bool SaveGame1Click();
+  void HighScores1Click();
+  void NoHints1Click();
   void Exit1Click();
   // Help menu.
   void ShowHowToUse();
@@ -51,17 +54,20 @@ class PelmorTable {
   void PaintBox1MouseMove(int pile);
   // One step of the victory animation: a random face at a random place of the window.
   void Timer1Timer();
+  // The game clock's tick: one second more, and the status line.
+  void Timer2Timer();
 
   // MovesAvailable with its side effect: Label1 shows exactly when the result is true.
   bool MovesAvailable();
-  // Whether the game has just been lost; sets the play enabled state to the opposite.
+  // Whether the game has just been lost, running the loss flow when it has; stops any sound and
+  // sets the play enabled state to the opposite.
   bool CheckNoMoreMoves();
 
   const game::GameState& Game() const { return game_; }
   game::GameState& MutableGame() { return game_; }
   int BackIndex() const { return backIndex_; }
   const std::string& StatusFormat() const { return statusFormat_; }
-  long double Elapsed() const { return elapsed_; }
+  const game::Extended& Elapsed() const { return elapsed_; }
   const std::string& ApplicationTitle() const { return applicationTitle_; }
 
  private:
@@ -72,6 +78,11 @@ class PelmorTable {
   void TakeSavedGame(const store::SavedGame& saved);
   void ReadCardBack();
   void SetPlayEnabled(bool enabled);
+  // The ends of a game: each records it and offers a new one (app/game_end.cpp).
+  void LossFlow();
+  void WinFlow();
+  void ConcessionFlow();
+  void StopSound();
   int Score() const { return game_.piles[game::kDiscard].Count(); }
 
   Platform& platform_;
@@ -79,7 +90,7 @@ class PelmorTable {
   game::GameState game_;
   int backIndex_ = 0;
   std::string statusFormat_;
-  long double elapsed_ = 0;  // FElapsed: days of play, 1.0 = 24 hours
+  game::Extended elapsed_;  // FElapsed: days of play, 1.0 = 24 hours
   std::string applicationTitle_{kProgramTitle};
 };
 

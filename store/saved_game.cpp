@@ -38,29 +38,7 @@ void PutI32(std::vector<std::uint8_t>& out, std::int32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(raw >> shift));
 }
 
-std::uint64_t Significand(const ElapsedBytes& bytes) {
-  std::uint64_t value = 0;
-  for (int i = 7; i >= 0; --i) value = value << 8 | bytes[static_cast<std::size_t>(i)];
-  return value;
-}
-
 }  // namespace
-
-bool ElapsedIsNonNegative(const ElapsedBytes& bytes) {
-  const std::uint64_t significand = Significand(bytes);
-  const unsigned signAndExponent = static_cast<unsigned>(bytes[8]) | static_cast<unsigned>(bytes[9]) << 8;
-  const bool negative = (signAndExponent & 0x8000u) != 0;
-  const unsigned exponent = signAndExponent & 0x7FFFu;
-  const bool integerBit = (significand >> 63) != 0;
-  if (exponent == 0x7FFF) {
-    // Only a true infinity (integer bit set, fraction zero) compares; everything else is a NaN
-    // or a pseudo-value that the x87 refuses.
-    return integerBit && (significand << 1) == 0 && !negative;
-  }
-  if (exponent != 0 && !integerBit) return false;  // an unnormal: refused as an operand
-  if (exponent == 0 && significand == 0) return true;  // +0.0 and -0.0
-  return !negative;
-}
 
 DecodedSavedGame DecodeSavedGame(std::span<const std::uint8_t> file) {
   DecodedSavedGame result;
@@ -83,7 +61,10 @@ DecodedSavedGame DecodeSavedGame(std::span<const std::uint8_t> file) {
       pile.Append(game::MakeCard(rank, suit));
     }
   }
-  if (!reader.Bytes(game.elapsed) || !ElapsedIsNonNegative(game.elapsed)) return result;
+  std::array<std::uint8_t, kElapsedSize> elapsed{};
+  if (!reader.Bytes(elapsed)) return result;
+  game.elapsed = game::Extended::FromBytes(elapsed);
+  if (!game.elapsed.AtLeastZero()) return result;
   result.game = std::move(game);
   return result;
 }
@@ -100,7 +81,8 @@ std::optional<std::vector<std::uint8_t>> EncodeSavedGame(const SavedGame& game) 
       out.push_back(static_cast<std::uint8_t>(game::SuitOf(card)));
     }
   }
-  out.insert(out.end(), game.elapsed.begin(), game.elapsed.end());
+  const std::array<std::uint8_t, kElapsedSize> elapsed = game.elapsed.ToBytes();
+  out.insert(out.end(), elapsed.begin(), elapsed.end());
   return out;
 }
 

@@ -19,6 +19,7 @@
 #include <span>
 #include <vector>
 
+#include "game/extended.h"
 #include "game/piles.h"
 #include "game/random.h"
 
@@ -31,23 +32,16 @@ inline constexpr std::size_t kElapsedSize = 10;
 inline constexpr std::size_t kMaxSavedGameSize =
     kSavedGameId.size() + 4 + game::kPileCount * (1 + 2 * kMaxPileCards) + kElapsedSize;
 
-// The ten bytes of the time field as they stand in the file.
-using ElapsedBytes = std::array<std::uint8_t, kElapsedSize>;
-
-// Whether the 80-bit value is greater than or equal to 0.0 as the x87 compares it: zeros of
-// either sign and positive numbers (infinity included) are; negative numbers, NaNs and the
-// encodings the x87 refuses as operands (unnormals, pseudo-infinities, pseudo-NaNs) are not.
-bool ElapsedIsNonNegative(const ElapsedBytes& bytes);
-
 struct SavedGame {
   game::GameNumber number = 0;
   game::Piles piles;
-  ElapsedBytes elapsed{};
+  game::Extended elapsed;  // days, kept bit for bit as the file holds them
 };
 
 enum class SavedGameError {
   kNotASavedGame,  // the identification is missing or wrong
-  kPartIncorrect,  // anything after it: a count above 52, a bad card, a cut, a time not >= 0
+  kPartIncorrect,  // anything after it: a count above 52, a bad card, a cut, a time not >= 0.0
+                   // (negative, not a number, or an encoding the x87 refuses)
 };
 
 struct DecodedSavedGame {

@@ -1,6 +1,7 @@
 // The table window's messages, painting and platform calls.
 #include "ui/table_window.h"
 
+#include <mmsystem.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -102,6 +103,21 @@ bool TableWindow::ReplaceFile(std::string_view name, std::span<const std::uint8_
   return false;
 }
 
+void TableWindow::DeleteNamedFile(std::string_view name) { DeleteFileA(std::string(name).c_str()); }
+
+void TableWindow::PlayWave(std::string_view file, std::uint32_t flags) {
+  std::string name(file);
+  sndPlaySoundA(name.empty() ? nullptr : name.c_str(), flags);
+}
+
+store::NumberSeparators TableWindow::LocaleNumberSeparators() {
+  store::NumberSeparators separators;
+  char text[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0) separators.decimal = text;
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text) > 0) separators.thousands = text;
+  return separators;
+}
+
 // --- platform: the window and its controls ---
 
 void TableWindow::SetCaption(std::string_view caption) { SetWindowTextA(hwnd(), std::string(caption).c_str()); }
@@ -166,6 +182,10 @@ void TableWindow::SetPileCursor(int pile, app::PileCursor cursor) {
 
 void TableWindow::SetNoHintsChecked(bool checked) {
   CheckMenuItem(GetMenu(hwnd()), layouts::kNoHints1, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TableWindow::NoHintsChecked() {
+  return (GetMenuState(GetMenu(hwnd()), layouts::kNoHints1, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void TableWindow::SetTimerEnabled(app::Timer timer, bool enabled) {
@@ -332,6 +352,8 @@ void TableWindow::OnCommand(int command) {
       // Shown, not modal: the table goes on taking input meanwhile.
       if (changeDeck_ != nullptr) ShowWindow(changeDeck_, SW_SHOW);
       break;
+    case layouts::kHighScores1: table_.HighScores1Click(); break;
+    case layouts::kNoHints1: table_.NoHints1Click(); break;
     case layouts::kExit1: table_.Exit1Click(); break;
     case layouts::kHowToUseThisGame1: table_.ShowHowToUse(); break;
     default: break;
@@ -383,6 +405,7 @@ bool TableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
       return true;
     case WM_TIMER:
       if (wParam == layouts::kTimer1) table_.Timer1Timer();
+      if (wParam == layouts::kTimer2) table_.Timer2Timer();
       return true;
     case WM_DESTROY:
       pictures_.Release();  // FormDestroy

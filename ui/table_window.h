@@ -40,6 +40,9 @@ class TableWindow : public app::Platform, public FormEvents {
   bool FileExists(std::string_view name) override;
   std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view name, std::size_t maxBytes) override;
   bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) override;
+  void DeleteNamedFile(std::string_view name) override;
+  void PlayWave(std::string_view file, std::uint32_t flags) override;
+  store::NumberSeparators LocaleNumberSeparators() override;
   store::Registry& Registry() override { return registry_; }
   void SetCaption(std::string_view caption) override;
   std::string Caption() override;
@@ -54,6 +57,7 @@ class TableWindow : public app::Platform, public FormEvents {
   bool PileEnabled(int pile) override;
   void SetPileCursor(int pile, app::PileCursor cursor) override;
   void SetNoHintsChecked(bool checked) override;
+  bool NoHintsChecked() override;
   void SetTimerEnabled(app::Timer timer, bool enabled) override;
   void CloseTable() override;
   void CreateFacePictures() override;

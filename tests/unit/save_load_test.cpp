@@ -2,8 +2,8 @@
 // rejected or failed operation changes nothing.
 #include <gtest/gtest.h>
 
-#include "app/save_load.h"
 #include "app/table.h"
+#include "game/extended.h"
 #include "tests/fakes/recording_platform.h"
 
 namespace pelmor::app {
@@ -13,7 +13,9 @@ using Bytes = std::vector<std::uint8_t>;
 using testing::RecordingPlatform;
 
 constexpr char kKey[] = "Software\\Halvek\\Pelmor";
-const long double kOneSecond = static_cast<long double>(1.0 / 86400);
+
+// The elapsed time of `seconds` whole seconds as the file holds it.
+game::Extended Seconds(int seconds) { return game::Extended::FromDouble(seconds / 86400.0); }
 
 class SaveLoad : public ::testing::Test {
  protected:
@@ -31,7 +33,7 @@ class SaveLoad : public ::testing::Test {
   // A valid file of game 77: the ace of clubs on pile A, nothing else, `seconds` of play.
   static Bytes SmallFile(int seconds) {
     Bytes file = {'P', 'E', 'L', 'M', 'O', 'R', 0, 77, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0};
-    store::ElapsedBytes time = ElapsedToFileBytes(seconds * kOneSecond);
+    std::array<std::uint8_t, 10> time = Seconds(seconds).ToBytes();
     file.insert(file.end(), time.begin(), time.end());
     return file;
   }
@@ -68,7 +70,7 @@ TEST_F(SaveLoad, LoadTakesOverTheGameAndItsTimeThenTheClockGoesOn) {
   EXPECT_EQ(table->Game().number, 77);
   EXPECT_EQ(table->Game().piles[0].Count(), 1);
   EXPECT_TRUE(table->Game().piles[game::kStock].Empty());
-  EXPECT_EQ(table->Elapsed(), ElapsedFromFileBytes(ElapsedToFileBytes(3661 * kOneSecond)));
+  EXPECT_EQ(table->Elapsed(), Seconds(3661));
   EXPECT_EQ(platform.log, (std::vector<std::string>{"FileExists Pelmor.sav", "ReadFile Pelmor.sav 651", "Timer2 off",
                                                     "Timer2 on", "Repaint", "SetCaption Pelmor Solitaire #77",
                                                     "SetApplicationTitle Pelmor Solitaire #77"}));
@@ -114,7 +116,7 @@ TEST_F(SaveLoad, ARejectedFileChangesNothing) {
     EXPECT_EQ(platform.messages[0].icon, Icon::kError);
     EXPECT_EQ(table->Game().piles, before) << c.what;
     EXPECT_EQ(table->Game().number, 5) << c.what;
-    EXPECT_EQ(table->Elapsed(), 0.0L) << c.what;
+    EXPECT_EQ(table->Elapsed(), game::Extended()) << c.what;
     EXPECT_FALSE(platform.Logged("Timer2") || platform.Logged("Repaint") || platform.Logged("SetCaption")) << c.what;
   }
 }
