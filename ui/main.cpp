@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "ui/change_deck_window.h"
 #include "ui/form.h"
 #include "ui/layouts/layouts.h"
 #include "ui/table_window.h"
@@ -29,7 +30,10 @@ class Win32Program : public app::ProgramWindows {
     table_ = std::make_unique<ui::TableWindow>(CommandLineArguments());
     table_->Create();
   }
-  void CreateChangeDeck() override { changeDeck_ = ui::Form::Build(ui::layouts::kChangeDeckLayout, table_->hwnd(), nullptr); }
+  void CreateChangeDeck() override {
+    changeDeck_ = std::make_unique<ui::ChangeDeckWindow>(*table_);
+    if (changeDeck_->Create()) table_->SetChangeDeckDialog(changeDeck_->hwnd());
+  }
   void CreateAbout() override { about_ = ui::Form::Build(ui::layouts::kAboutLayout, table_->hwnd(), nullptr); }
   int ShowTableAndRun() override {
     ShowWindow(table_->hwnd(), SW_SHOWNORMAL);
@@ -45,7 +49,7 @@ class Win32Program : public app::ProgramWindows {
 
  private:
   std::unique_ptr<ui::TableWindow> table_;
-  std::unique_ptr<ui::Form> changeDeck_;
+  std::unique_ptr<ui::ChangeDeckWindow> changeDeck_;
   std::unique_ptr<ui::Form> about_;
 };
 

@@ -5,13 +5,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "game/analysis.h"
 #include "game/deal.h"
+#include "store/saved_game.h"
 #include "tools/analyse/plain_search.h"
-#include "tools/analyse/saved_position.h"
 #include "tools/analyse/scan.h"
 
 namespace {
@@ -140,13 +142,23 @@ int main(int argc, char** argv) {
   bool ok = true;
   if (!position.empty()) {
     if (!rest.empty()) return Usage();
-    pelmor::analyse::SavedPosition saved = pelmor::analyse::ReadSavedPosition(position);
-    if (!saved.ok) {
-      std::fprintf(stderr, "pelmor-analyse: %s\n", saved.error.c_str());
+    // Read with the game's own decoder, so that a file is taken exactly when the game loads it.
+    std::ifstream in(position, std::ios::binary);
+    if (!in) {
+      std::fprintf(stderr, "pelmor-analyse: cannot open %s\n", position.c_str());
       return 1;
     }
-    std::string what = position + " (game " + std::to_string(saved.number) + ")";
-    ok = Report(what.c_str(), saved.piles, analyser.Analyse(saved.piles, budget));
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    pelmor::store::DecodedSavedGame decoded = pelmor::store::DecodeSavedGame(bytes);
+    if (!decoded.game) {
+      std::fprintf(stderr, decoded.error == pelmor::store::SavedGameError::kNotASavedGame
+                               ? "pelmor-analyse: %s isn't a valid saved game\n"
+                               : "pelmor-analyse: part of %s isn't correct\n",
+                   position.c_str());
+      return 1;
+    }
+    std::string what = position + " (game " + std::to_string(decoded.game->number) + ")";
+    ok = Report(what.c_str(), decoded.game->piles, analyser.Analyse(decoded.game->piles, budget));
     return ok ? 0 : 1;
   }
   if (rest.empty()) return Usage();
