@@ -1,5 +1,6 @@
 """The analyser's winning lines played in the real program, key by key: every key is accepted, the
-game is never declared lost on the way, and the last key brings the win question."""
+game is never declared lost on the way, and the last key brings the win question. One line starts
+at the deal, the other from the program's own saved game, halfway through a game."""
 
 import os
 import re
@@ -14,12 +15,13 @@ REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(os.path.a
 ANALYSER = os.path.join(REPO, "build", "native", "tools", "analyse", "pelmor-analyse")
 
 
-def winning_line(number):
-    """The line the analyser prints for a deal (it replays every line through the rules first)."""
-    done = subprocess.run([ANALYSER, str(number)], capture_output=True, text=True, timeout=120)
+def winning_line(*args):
+    """The line the analyser prints for a deal or a saved game (it replays every line first)."""
+    done = subprocess.run([ANALYSER, *args], capture_output=True, text=True, timeout=120)
     found = re.search(r'line: "([a-dA-D ]*)"', done.stdout)
     if not found:
-        raise CaseFailure("the analyser printed no winning line for game %d: %s" % (number, done.stdout.strip()))
+        raise CaseFailure("the analyser printed no winning line for %s: %s%s" % (
+            " ".join(args), done.stdout.strip(), done.stderr.strip()))
     return found.group(1)
 
 
@@ -31,18 +33,30 @@ def apply_key(game, key):
     return game.discard(pile) if key.islower() else game.move_to_empty(pile) is not None
 
 
-@case_table("analyser.winning_line_wins", [("game_13", {"number": 13}), ("game_19", {"number": 19})])
-def winning_line_wins(app, number):
-    line = winning_line(number)
+@case_table("analyser.winning_line_wins", [
+    ("from_the_deal_of_game_13", {"number": 13, "saved_after": 0}),
+    ("from_a_saved_game_19", {"number": 19, "saved_after": 20}),
+])
+def winning_line_wins(app, number, saved_after):
+    line = winning_line(str(number))
     pid, window, screen = start_table(app, str(number), back=3)
     game = model.Game.deal(number)
+    hands = TableInput(screen)
+    if saved_after:
+        # Part of the deal's line, Save Game, and the rest from the analysis of the saved file.
+        for key in line[:saved_after]:
+            expect(apply_key(game, key), "the model refuses a key of the line %r" % line)
+        hands.type(line[:saved_after])
+        screen.expect_position(game, "game %d after %d keys of its line" % (number, saved_after), timeout=10.0)
+        app.choose(window, "Game", "Save Game")
+        app.no_message_box(pid, wait_ms=300)
+        line = winning_line("--position", os.path.join(app.session.cwd, "Pelmor.sav"))
     for step, key in enumerate(line[:-1]):
         expect(apply_key(game, key), "the model refuses key %d (%r) of the line %r" % (step + 1, key, line))
         expect(not game.lost(), "the line passes a lost position at key %d" % (step + 1))
     # All but the last key, with the screen checked against the model; the last key wins.
-    hands = TableInput(screen)
     hands.type(line[:-1])
-    screen.expect_position(game, "game %d one key before the end of its line %r" % (number, line), timeout=10.0)
+    screen.expect_position(game, "game %d one key before the end of the line %r" % (number, line), timeout=10.0)
     expect(apply_key(game, line[-1]), "the model refuses the last key of the line %r" % line)
     expect_eq(len(game.piles[model.DISCARD]), 48, "cards discarded by the line in the model")
     hands.type(line[-1])
