@@ -126,6 +126,14 @@ void AnalyseBatch(void* context, int worker) {
       row.work = r.work;
     } else {
       game::Analysis a = (*batch.analysers)[static_cast<std::size_t>(worker)]->Analyse(state.piles, batch.budget);
+      // A win counts only with a line that wins when played through the rules.
+      if (a.verdict == game::Verdict::kWon) {
+        game::Replay replay = game::ReplayLine(state.piles, a.Line());
+        if (!replay.accepted || replay.finalScore != game::kWinningDiscards) {
+          a.verdict = game::Verdict::kUnknown;
+          a.bestScore = replay.finalScore;
+        }
+      }
       row.verdict = a.verdict;
       row.best = a.bestScore;
       row.bound = a.bound;
