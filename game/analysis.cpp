@@ -28,7 +28,6 @@ namespace {
 
 constexpr int kMaxCards = kCardCount;
 constexpr int kMaxPile = kMaxCards;
-constexpr int kNoCard = 0xFF;
 constexpr int kStockShift = 52;
 constexpr int kGenerationShift = 24;
 
@@ -182,7 +181,7 @@ struct Analyser::Search {
     std::uint8_t dealt;
   };
 
-  Undo Do(Move m) {
+  Undo Make(Move m) {
     Undo u{};
     switch (m.kind) {
       case Kind::kDiscard: {
@@ -222,7 +221,7 @@ struct Analyser::Search {
     return u;
   }
 
-  void Undo_(Move m, const Undo& u) {
+  void Unmake(Move m, const Undo& u) {
     switch (m.kind) {
       case Kind::kDiscard:
         pile[u.from][size[u.from]++] = u.card;
@@ -319,9 +318,9 @@ struct Analyser::Search {
   // Remaining children of an abandoned position count with their bounds.
   void BoundRest(const Move* moves, int from, int to) {
     for (int i = from; i < to; ++i) {
-      Undo u = Do(moves[i]);
+      Undo u = Make(moves[i]);
       abortBound = std::max(abortBound, discards >= kWinningDiscards ? kWinningDiscards : Bound());
-      Undo_(moves[i], u);
+      Unmake(moves[i], u);
     }
   }
 
@@ -383,10 +382,10 @@ struct Analyser::Search {
         MoveKeys(moves[i].pile, moves[i].target);
       else
         path[depth++] = moves[i].kind == Kind::kDraw ? ' ' : static_cast<char>('a' + moves[i].pile);
-      Undo u = Do(moves[i]);
+      Undo u = Make(moves[i]);
       Outcome r = Dfs();
       depth = mark;
-      Undo_(moves[i], u);
+      Unmake(moves[i], u);
       if (r == Outcome::kWon) return r;
       if (r == Outcome::kAborted) {
         BoundRest(moves, i + 1, n);
