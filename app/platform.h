@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/about.h"
 #include "game/random.h"
 #include "store/registry.h"
 
@@ -76,6 +77,16 @@ class Platform {
   virtual std::string ProgramPath() = 0;
   virtual void ShellStart(std::string_view file, std::string_view parameters) = 0;
   [[noreturn]] virtual void EndProcess(std::uint32_t exitCode) = 0;
+
+  // Help and about. The bytes of a document the program carries, by its file name.
+  virtual std::string_view CarriedDocument(std::string_view fileName) = 0;
+  // Creates the file (truncating an existing one) and writes the bytes; failures go unnoticed.
+  virtual void WriteWholeFile(std::string_view name, std::string_view bytes) = 0;
+  // A shell request owned by the table window: the default verb, no directory, SW_SHOWNORMAL.
+  // Returns the shell's result; above 32 means success.
+  virtual std::uintptr_t ShellOpen(std::string_view file, std::string_view parameters) = 0;
+  // Help > About: fills the about dialog from the request and shows it.
+  virtual void ShowAbout(const AboutRequest& request) = 0;
 };
 
 }  // namespace pelmor::app

@@ -15,6 +15,8 @@ inline constexpr std::string_view kProgramTitle = "Pelmor";
 inline constexpr std::string_view kMessageCaption = "Pelmor";
 inline constexpr std::string_view kSavedGameFile = "Pelmor.sav";
 inline constexpr std::string_view kCustomBackFile = "Pelmor.bac";
+inline constexpr std::string_view kWriteHelpFile = "pelmor16.wri";
+inline constexpr std::string_view kWebHelpFile = "pelmor16.htm";
 inline constexpr int kBackCount = 12;
 
 class PelmorTable {
@@ -30,7 +32,12 @@ class PelmorTable {
   void EnterGameNumber1Click();
   void LoadSavedGame1Click();
   void Exit1Click();
-  // Help menu.
+  // Help menu (app/help.cpp).
+  void About1Click();
+  void HowToPlay1Click();
+  void HowToUseThisGame1Click() { ShowHowToUse(); }
+  void BuySourceCode1Click();
+  // The two usage boxes, also shown at the first start.
   void ShowHowToUse();
 
   // Starts a new copy of the program for the number and ends this process: it does not return.
