@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "ui/about_box.h"
 #include "ui/form.h"
 #include "ui/layouts/layouts.h"
 #include "ui/table_window.h"
@@ -30,7 +31,11 @@ class Win32Program : public app::ProgramWindows {
     table_->Create();
   }
   void CreateChangeDeck() override { changeDeck_ = ui::Form::Build(ui::layouts::kChangeDeckLayout, table_->hwnd(), nullptr); }
-  void CreateAbout() override { about_ = ui::Form::Build(ui::layouts::kAboutLayout, table_->hwnd(), nullptr); }
+  void CreateAbout() override {
+    about_ = std::make_unique<ui::AboutWindow>(CommandLineArguments());
+    about_->Create(table_->hwnd());
+    table_->SetAboutWindow(about_.get());
+  }
   int ShowTableAndRun() override {
     ShowWindow(table_->hwnd(), SW_SHOWNORMAL);
     UpdateWindow(table_->hwnd());
@@ -46,7 +51,7 @@ class Win32Program : public app::ProgramWindows {
  private:
   std::unique_ptr<ui::TableWindow> table_;
   std::unique_ptr<ui::Form> changeDeck_;
-  std::unique_ptr<ui::Form> about_;
+  std::unique_ptr<ui::AboutWindow> about_;
 };
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <cctype>
+
 #include "ui/input_query.h"
 #include "ui/layouts/layouts.h"
 
@@ -170,6 +172,38 @@ void TableWindow::ShellStart(std::string_view file, std::string_view parameters)
 
 void TableWindow::EndProcess(std::uint32_t exitCode) { ExitProcess(exitCode); }
 
+// --- platform: help and about ---
+
+std::string_view TableWindow::CarriedDocument(std::string_view fileName) {
+  // The documents are data resources named after their files: "pelmor16.wri" is PELMOR16_WRI.
+  std::string name(fileName);
+  for (char& c : name) c = c == '.' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  HRSRC found = FindResourceA(nullptr, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (found == nullptr) return {};
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const char* bytes = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  return bytes != nullptr ? std::string_view(bytes, SizeofResource(nullptr, found)) : std::string_view();
+}
+
+void TableWindow::WriteWholeFile(std::string_view name, std::string_view bytes) {
+  // Failures to create or write are not looked at: the shell request follows all the same.
+  HFILE file = _lcreat(std::string(name).c_str(), 0);
+  if (file == HFILE_ERROR) return;
+  _lwrite(file, bytes.data(), static_cast<UINT>(bytes.size()));
+  _lclose(file);
+}
+
+std::uintptr_t TableWindow::ShellOpen(std::string_view file, std::string_view parameters) {
+  std::string target(file), arguments(parameters);
+  HINSTANCE result = ShellExecuteA(hwnd(), nullptr, target.c_str(), arguments.empty() ? nullptr : arguments.c_str(),
+                                   nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<std::uintptr_t>(result);
+}
+
+void TableWindow::ShowAbout(const app::AboutRequest& request) {
+  if (about_ != nullptr) about_->Show(request);
+}
+
 // --- painting ---
 
 const Rect& TableWindow::AreaBounds(int area) const {
@@ -282,7 +316,10 @@ void TableWindow::OnCommand(int command) {
     case layouts::kEnterGameNumber1: table_.EnterGameNumber1Click(); break;
     case layouts::kLoadSavedGame1: table_.LoadSavedGame1Click(); break;
     case layouts::kExit1: table_.Exit1Click(); break;
-    case layouts::kHowToUseThisGame1: table_.ShowHowToUse(); break;
+    case layouts::kAbout1: table_.About1Click(); break;
+    case layouts::kHowToPlay1: table_.HowToPlay1Click(); break;
+    case layouts::kHowToUseThisGame1: table_.HowToUseThisGame1Click(); break;
+    case layouts::kBuySourceCode1: table_.BuySourceCode1Click(); break;
     default: break;
   }
 }

@@ -54,11 +54,11 @@ Rules ParseRules(std::string_view source) {
     else if (key == "page-title") open = &(rules.pageTitle = text);
     else if (key == "page-heading") open = &(rules.pageHeading = text);
     else if (key == "intro") open = &(rules.intro = text);
-    else if (key == "section") open = &rules.sections.emplace_back(Section{.id = text}).id;
+    else if (key == "section") open = &(rules.sections.emplace_back().id = text);
     else if (key == "heading") open = &(inSection().heading = text);
     else if (key == "web-heading") open = &(inSection().webHeading = text);
     else if (key == "link") open = &(inSection().link = text);
-    else if (key == "step") open = &inSection().steps.emplace_back(Step{.text = text}).text;
+    else if (key == "step") open = &(inSection().steps.emplace_back().text = text);
     else if (key == "more") {
       if (inSection().steps.empty()) Fail(number, "more before any step");
       open = &section->steps.back().more.emplace_back(text);
