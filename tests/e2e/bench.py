@@ -4,7 +4,7 @@ Pelmor.exe 0 until its dealt window shows (the pictures are loaded by then), eac
 of a minimal Win32 window (medians of several runs after a warm-up), and the table's repaint times
 from pelmor-paint-bench.exe.
 
-Usage: /usr/bin/python3 tests/e2e/bench.py --bin build/win/bin [--runs 10]
+Usage: /usr/bin/python3 tests/e2e/bench.py --bin build/win64/bin [--runs 10]
 """
 
 import argparse
@@ -69,7 +69,7 @@ def paint_bench_lines(session):
     """The repaint lines of pelmor-paint-bench.exe, run in the session's prefix (settings key and
     back already stored) in an empty working directory of its own."""
     with tempfile.TemporaryDirectory(prefix="pelmor-paint-") as empty:
-        code, out = procs.run(["wine", session.run.program("pelmor-paint-bench.exe")], env=session.env, cwd=empty,
+        code, out = procs.run(session.run.kind.command(session.run.program("pelmor-paint-bench.exe")), env=session.env, cwd=empty,
                               timeout=300)
     lines = [line.strip() for line in out.splitlines() if PAINT_LINE.match(line.strip())]
     if code != 0 or len(lines) != 2:

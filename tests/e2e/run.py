@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Runs the end-to-end cases against the real Pelmor.exe under Wine in a private virtual display.
 
-Usage: /usr/bin/python3 tests/e2e/run.py --bin build/win/bin [-k SUBSTRING]
+Usage: /usr/bin/python3 tests/e2e/run.py --bin build/win64/bin [-k SUBSTRING]
 Prints one line per case and ends with "e2e: N passed, N failed"; exits 0 only when all passed.
 """
 
@@ -91,6 +91,7 @@ def main(argv):
             print(c.name)
         return 0
     bin_dir = os.path.abspath(args.bin)
+    args.cache = os.path.abspath(args.cache)
     results = os.path.abspath(args.results or os.path.join(os.path.dirname(bin_dir), "e2e-results"))
     missing = [name for name in NEEDED if not os.path.exists(os.path.join(bin_dir, name))]
 
@@ -107,9 +108,12 @@ def main(argv):
             failed = len(selected)
         else:
             remove_stale_cases(args.cache)
-            template = wine.template_prefix(args.cache, log=lambda text: print(text, file=sys.stderr, flush=True))
+            kind = wine.WineKind.for_program(os.path.join(bin_dir, "Pelmor.exe"))
+            print("e2e: %d-bit Pelmor.exe from %s" % (kind.bits, bin_dir), flush=True)
+            template = wine.template_prefix(kind, args.cache,
+                                            log=lambda text: print(text, file=sys.stderr, flush=True))
             display = xserver.VirtualDisplay()
-            run = RunContext(bin_dir, args.cache, template, display.display, results)
+            run = RunContext(kind, bin_dir, args.cache, template, display.display, results)
             for c in selected:
                 started = time.monotonic()
                 reason = run_case(run, c, args.case_timeout)

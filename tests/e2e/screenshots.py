@@ -2,7 +2,7 @@
 """Takes the README's pictures of the table: game 0 just dealt, and game 0 a few moves in, each the
 whole window with its frame, checked against the model before it is saved as PNG.
 
-Usage: /usr/bin/python3 tests/e2e/screenshots.py --bin build/win/bin [--out docs]
+Usage: /usr/bin/python3 tests/e2e/screenshots.py --bin build/win64/bin [--out docs]
 """
 
 import argparse

@@ -180,30 +180,33 @@ void currentDirectory(const Command& command, JsonWriter& json) {
     using QueryInformation = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
     auto query = reinterpret_cast<QueryInformation>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    // The layouts of the driver's own bitness, which is the program's: both come from one tree.
     struct BasicInformation {
         LONG exitStatus;
-        uint32_t peb;
-        uint32_t affinity;
+        uintptr_t peb;
+        uintptr_t affinity;
         LONG priority;
-        uint32_t pid;
-        uint32_t parent;
+        uintptr_t pid;
+        uintptr_t parent;
     } basic{};
     if (!query || query(t.handle, 0, &basic, sizeof basic, nullptr) != 0) throw CommandError("cannot query the process");
-    // 32-bit layouts: PEB.ProcessParameters at 0x10; CurrentDirectory.DosPath at 0x24.
-    uint32_t parameters = 0;
+    // PEB.ProcessParameters and RTL_USER_PROCESS_PARAMETERS.CurrentDirectory.DosPath.
+    constexpr uintptr_t kParametersInPeb = sizeof(void*) == 8 ? 0x20 : 0x10;
+    constexpr uintptr_t kDirectoryInParameters = sizeof(void*) == 8 ? 0x38 : 0x24;
+    uintptr_t parameters = 0;
     struct {
         uint16_t length;
         uint16_t maximum;
-        uint32_t buffer;
+        uintptr_t buffer;
     } path{};
     SIZE_T got = 0;
-    if (!ReadProcessMemory(t.handle, reinterpret_cast<void*>(static_cast<uintptr_t>(basic.peb + 0x10)), &parameters,
+    if (!ReadProcessMemory(t.handle, reinterpret_cast<void*>(basic.peb + kParametersInPeb), &parameters,
                            sizeof parameters, &got) ||
-        !ReadProcessMemory(t.handle, reinterpret_cast<void*>(static_cast<uintptr_t>(parameters + 0x24)), &path,
+        !ReadProcessMemory(t.handle, reinterpret_cast<void*>(parameters + kDirectoryInParameters), &path,
                            sizeof path, &got))
         throw CommandError("cannot read the process parameters");
     std::wstring text(path.length / sizeof(wchar_t), L'\0');
-    if (!text.empty() && !ReadProcessMemory(t.handle, reinterpret_cast<void*>(static_cast<uintptr_t>(path.buffer)),
+    if (!text.empty() && !ReadProcessMemory(t.handle, reinterpret_cast<void*>(path.buffer),
                                             text.data(), path.length, &got))
         throw CommandError("cannot read the current directory");
     json.field("cwd", narrow(text));

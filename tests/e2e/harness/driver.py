@@ -22,9 +22,10 @@ def quote(value):
 
 
 class Driver:
-    def __init__(self, exe, env, log_path, timeout=60.0):
+    def __init__(self, command, env, log_path, timeout=60.0):
+        """command: the driver's command line, the Wine loader first."""
         self.log = open(log_path, "a", encoding="utf-8")
-        self.proc = procs.start(["wine", exe], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        self.proc = procs.start(command, env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                 stderr=self.log)
         self._buffer = b""
         self._sent_at = time.monotonic()

@@ -11,7 +11,9 @@ from . import wine
 class RunContext:
     """What all cases of one run share: the programs, the template prefix and the display."""
 
-    def __init__(self, bin_dir, cache_dir, template, display, results_dir):
+    def __init__(self, kind, bin_dir, cache_dir, template, display, results_dir):
+        self.kind = kind  # the Wine of the programs' bitness
+        self.bits = kind.bits
         self.bin_dir = bin_dir
         self.cache_dir = cache_dir
         self.template = template
@@ -54,9 +56,10 @@ class Session:
         self.driver = None
         try:
             wine.copy_prefix(run.template, self.prefix)
-            self.env = wine.base_env(self.prefix, self.home, run.display)
+            self.env = run.kind.env(self.prefix, self.home, run.display)
             self.server = wine.WineServer(self.env)
-            self.driver = driver_mod.Driver(run.program("pelmor-e2e-driver.exe"), self.env, self.log_path)
+            self.driver = driver_mod.Driver(run.kind.command(run.program("pelmor-e2e-driver.exe")), self.env,
+                                             self.log_path)
         except Exception:
             self.close(keep=True)
             raise

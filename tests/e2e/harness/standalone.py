@@ -19,9 +19,10 @@ def standalone_app(bin_dir, cache, name):
     display = session = None
     try:
         remove_stale_cases(cache)
-        template = wine.template_prefix(cache, log=lambda text: print(text, file=sys.stderr, flush=True))
+        kind = wine.WineKind.for_program(os.path.join(bin_dir, "Pelmor.exe"))
+        template = wine.template_prefix(kind, cache, log=lambda text: print(text, file=sys.stderr, flush=True))
         display = xserver.VirtualDisplay()
-        run = RunContext(bin_dir, cache, template, display.display, os.path.join(REPO, "build", "e2e-results"))
+        run = RunContext(kind, bin_dir, cache, template, display.display, os.path.join(REPO, "build", "e2e-results"))
         session = Session(run, name)
         app = Pelmor(session)
         app.make_returning_user()
