@@ -166,6 +166,7 @@ void Form::CreateControls() {
   visible_.assign(count, 0);
   parentIndex_.assign(count, -1);
   bitmaps_.resize(count);
+  stretched_.resize(count);
   icons_.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
     const ControlLayout& control = layout_.controls[i];
@@ -277,6 +278,7 @@ std::string Form::Text(int index) const {
 
 void Form::SetBitmap(int index, GdiObject bitmap) {
   bitmaps_[static_cast<std::size_t>(index)] = std::move(bitmap);
+  stretched_[static_cast<std::size_t>(index)] = {};
   icons_[static_cast<std::size_t>(index)].reset();
   Invalidate(static_cast<std::size_t>(index));
 }
@@ -284,6 +286,7 @@ void Form::SetBitmap(int index, GdiObject bitmap) {
 void Form::SetIcon(int index, OwnedIcon icon) {
   icons_[static_cast<std::size_t>(index)] = std::move(icon);
   bitmaps_[static_cast<std::size_t>(index)].reset();
+  stretched_[static_cast<std::size_t>(index)] = {};
   Invalidate(static_cast<std::size_t>(index));
 }
 
@@ -309,12 +312,22 @@ void Form::DrawOne(HDC dc, std::size_t index, const RECT& area) {
         BITMAP info{};
         GetObjectA(bitmaps_[index].get(), sizeof info, &info);
         MemoryDc source(CreateCompatibleDC(dc));
-        SelectedObject picture(source.get(), bitmaps_[index].get());
         if (control.stretch) {
-          SetStretchBltMode(dc, HALFTONE);
-          SetBrushOrgEx(dc, 0, 0, nullptr);
-          StretchBlt(dc, area.left, area.top, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+          // Stretched once per size and kept: every control over the picture draws a part of it.
+          Stretched& cache = stretched_[index];
+          if (!cache.bitmap || cache.width != width || cache.height != height) {
+            cache = {GdiObject(CreateCompatibleBitmap(dc, width, height)), width, height};
+            MemoryDc target(CreateCompatibleDC(dc));
+            SelectedObject into(target.get(), cache.bitmap.get());
+            SelectedObject from(source.get(), bitmaps_[index].get());
+            SetStretchBltMode(target.get(), HALFTONE);
+            SetBrushOrgEx(target.get(), 0, 0, nullptr);
+            StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+          }
+          SelectedObject picture(source.get(), cache.bitmap.get());
+          BitBlt(dc, area.left, area.top, width, height, source.get(), 0, 0, SRCCOPY);
         } else {
+          SelectedObject picture(source.get(), bitmaps_[index].get());
           BitBlt(dc, area.left, area.top, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
         }
       } else if (icons_[index]) {

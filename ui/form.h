@@ -83,6 +83,12 @@ class Form {
   std::vector<char> visible_;
   std::vector<int> parentIndex_;  // -1: the window itself
   std::vector<GdiObject> bitmaps_;
+  struct Stretched {
+    GdiObject bitmap;
+    int width = 0;
+    int height = 0;
+  };
+  std::vector<Stretched> stretched_;  // stretched bitmaps at their control's size
   std::vector<OwnedIcon> icons_;
   Window tooltips_;
 };
