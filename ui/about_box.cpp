@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "ui/layouts/layouts.h"
+#include "ui/resource_bytes.h"
 
 namespace pelmor::ui {
 
@@ -211,12 +212,9 @@ std::string AboutWindow::FormatDateTime(double days) {
 }
 
 std::optional<std::string> AboutWindow::AboutResource() {
-  HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(1), "ABOUT");
-  if (found == nullptr) return std::nullopt;
-  HGLOBAL loaded = LoadResource(module_, found);
-  const char* bytes = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  if (bytes == nullptr) return std::nullopt;
-  return std::string(bytes, SizeofResource(module_, found));
+  std::string_view bytes = ResourceBytes(module_, MAKEINTRESOURCEA(1), "ABOUT");
+  if (bytes.data() == nullptr) return std::nullopt;
+  return std::string(bytes);
 }
 
 }  // namespace pelmor::ui

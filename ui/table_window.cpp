@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "ui/input_query.h"
+#include "ui/resource_bytes.h"
 #include "ui/layouts/layouts.h"
 
 namespace pelmor::ui {
@@ -178,11 +179,7 @@ std::string_view TableWindow::CarriedDocument(std::string_view fileName) {
   // The documents are data resources named after their files: "pelmor16.wri" is PELMOR16_WRI.
   std::string name(fileName);
   for (char& c : name) c = c == '.' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  HRSRC found = FindResourceA(nullptr, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
-  if (found == nullptr) return {};
-  HGLOBAL loaded = LoadResource(nullptr, found);
-  const char* bytes = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  return bytes != nullptr ? std::string_view(bytes, SizeofResource(nullptr, found)) : std::string_view();
+  return ResourceBytes(nullptr, name.c_str(), RT_RCDATA);
 }
 
 void TableWindow::WriteWholeFile(std::string_view name, std::string_view bytes) {
