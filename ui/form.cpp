@@ -221,8 +221,9 @@ void Form::CreateControls() {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), Instance(), nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(controlFonts_[i]), FALSE);
     if (control.kind == ControlKind::kScrollBar) SetScrollRange(child, SB_CTL, control.rangeMin, control.rangeMax, FALSE);
-    // Later controls lie above earlier ones, as designed.
-    SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Drawn controls that come later lie above earlier ones, as designed. The others keep the
+    // order of creation, which is also the order of the Tab key.
+    if (OwnerDrawn(control.kind)) SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     children_[i] = child;
     LoadPicture(i);
   }
