@@ -11,6 +11,7 @@
 #include "app/about.h"
 #include "game/random.h"
 #include "store/registry.h"
+#include "store/statistics.h"
 
 namespace pelmor::app {
 
@@ -30,6 +31,12 @@ struct Bounds {
 enum class Timer { kVictory, kClock };  // Timer1 and Timer2 of the table
 enum class PileCursor { kDefault, kHint };
 
+// Flags of the wave sound call.
+inline constexpr std::uint32_t kSoundSync = 0x00;
+inline constexpr std::uint32_t kSoundAsync = 0x01;
+inline constexpr std::uint32_t kSoundNoDefault = 0x02;
+inline constexpr std::uint32_t kSoundLoop = 0x08;
+
 inline constexpr std::uint32_t kTableGreen = 0x008000;  // 0xRRGGBB: red 0, green 128, blue 0
 
 class Platform {
@@ -44,6 +51,13 @@ class Platform {
 
   virtual game::TimeOfDay UtcTimeOfDay() = 0;
   virtual bool FileExists(std::string_view name) = 0;
+  // Deletes a file of the working directory; a missing file is no error.
+  virtual void DeleteNamedFile(std::string_view name) = 0;
+  // Plays a wave file of the working directory with the sound call's flags; an empty name with
+  // kSoundNoDefault stops whatever is playing. Synchronous sounds return once played.
+  virtual void PlayWave(std::string_view file, std::uint32_t flags) = 0;
+  // The user's locale's decimal and thousands separators.
+  virtual store::NumberSeparators LocaleNumberSeparators() = 0;
   virtual store::Registry& Registry() = 0;
 
   // The table window.
@@ -60,6 +74,7 @@ class Platform {
   virtual bool PileEnabled(int pile) = 0;
   virtual void SetPileCursor(int pile, PileCursor cursor) = 0;
   virtual void SetNoHintsChecked(bool checked) = 0;
+  virtual bool NoHintsChecked() = 0;
   virtual void SetTimerEnabled(Timer timer, bool enabled) = 0;
   virtual void CloseTable() = 0;
 

@@ -1,4 +1,6 @@
-// The command sequences of the table window, in the order the game's behaviour depends on.
+// The command sequences of the table window, in the order the game's behaviour depends on:
+// start-up, new games and the moves. The ends of a game are in game_end.cpp, the store's menu
+// commands in store_commands.cpp.
 #include "app/table.h"
 
 #include <algorithm>
@@ -15,7 +17,7 @@ PelmorTable::PelmorTable(Platform& platform, std::vector<std::string> args)
 void PelmorTable::FormCreate() {
   store::Registry& registry = platform_.Registry();
   statusFormat_ = platform_.StatusText();
-  elapsed_ = 0;
+  elapsed_ = game::Extended();
   platform_.SetAreaFill(kTableGreen);
   platform_.CreateFacePictures();
   for (auto& pile : game_.piles) pile.Clear();
@@ -132,14 +134,6 @@ void PelmorTable::SetPlayEnabled(bool enabled) {
   for (int pile = game::kPileA; pile <= game::kPileD; ++pile) platform_.SetPileEnabled(pile, enabled);
 }
 
-bool PelmorTable::CheckNoMoreMoves() {
-  // The tests stop at the first that holds, but MovesAvailable always runs for its label.
-  bool lost = !(MovesAvailable() || !game_.piles[game::kStock].Empty() || Score() >= game::kWinningDiscards ||
-                game::SomePileEmpty(game_.piles));
-  SetPlayEnabled(!lost);
-  return lost;
-}
-
 void PelmorTable::PaintBox1MouseDown(int pile, MouseButton button, bool ctrl, int /*x*/, int y) {
   const game::PileList& clicked = game_.piles[static_cast<std::size_t>(pile)];
   if (clicked.Empty()) return;
@@ -158,9 +152,11 @@ void PelmorTable::PaintBox1MouseDown(int pile, MouseButton button, bool ctrl, in
     game::MoveToEmptyPile(game_.piles, pile);
   PaintBox1MouseMove(pile);
   platform_.Repaint();
+  // The end-of-move sequence.
   bool lost = CheckNoMoreMoves();
   bool finished = lost || Score() == game::kWinningDiscards;
   SetPlayEnabled(!finished);
+  if (Score() == game::kWinningDiscards) WinFlow();
 }
 
 void PelmorTable::PaintBox5Click() {
@@ -169,6 +165,8 @@ void PelmorTable::PaintBox5Click() {
   // every draw does, since the position has changed.
   game::DrawFromStock(game_.piles);
   platform_.Repaint();
+  // The end-of-draw sequence.
+  if (game::AcesBlocked(game_.piles)) ConcessionFlow();
   CheckNoMoreMoves();
 }
 

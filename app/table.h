@@ -7,6 +7,7 @@
 
 #include "app/platform.h"
 #include "game/deal.h"
+#include "game/extended.h"
 
 namespace pelmor::app {
 
@@ -31,6 +32,8 @@ class PelmorTable {
   void NewGame1Click();
   void EnterGameNumber1Click();
   void LoadSavedGame1Click();
+  void HighScores1Click();
+  void NoHints1Click();
   void Exit1Click();
   // Help menu (app/help.cpp).
   void About1Click();
@@ -50,23 +53,31 @@ class PelmorTable {
   void PaintBox1MouseMove(int pile);
   // One step of the victory animation: a random face at a random place of the window.
   void Timer1Timer();
+  // The game clock's tick: one second more, and the status line.
+  void Timer2Timer();
 
   // MovesAvailable with its side effect: Label1 shows exactly when the result is true.
   bool MovesAvailable();
-  // Whether the game has just been lost; sets the play enabled state to the opposite.
+  // Whether the game has just been lost, running the loss flow when it has; stops any sound and
+  // sets the play enabled state to the opposite.
   bool CheckNoMoreMoves();
 
   const game::GameState& Game() const { return game_; }
   game::GameState& MutableGame() { return game_; }
   int BackIndex() const { return backIndex_; }
   const std::string& StatusFormat() const { return statusFormat_; }
-  long double Elapsed() const { return elapsed_; }
+  const game::Extended& Elapsed() const { return elapsed_; }
   const std::string& ApplicationTitle() const { return applicationTitle_; }
 
  private:
   void ShowDeal(game::GameNumber number);
   void ReadCardBack();
   void SetPlayEnabled(bool enabled);
+  // The ends of a game: each records it and offers a new one (app/game_end.cpp).
+  void LossFlow();
+  void WinFlow();
+  void ConcessionFlow();
+  void StopSound();
   int Score() const { return game_.piles[game::kDiscard].Count(); }
 
   Platform& platform_;
@@ -74,7 +85,7 @@ class PelmorTable {
   game::GameState game_;
   int backIndex_ = 0;
   std::string statusFormat_;
-  long double elapsed_ = 0;  // FElapsed: days of play, 1.0 = 24 hours
+  game::Extended elapsed_;  // FElapsed: days of play, 1.0 = 24 hours
   std::string applicationTitle_{kProgramTitle};
 };
 

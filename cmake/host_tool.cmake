@@ -1,5 +1,6 @@
 # Programs that make the program's pictures and documents at build time are built for the
 # machine that runs the build (in a cross build, with the host's compiler) as projects of their own.
+include_guard(GLOBAL)
 include(ExternalProject)
 
 # pelmor_host_tool(NAME SOURCE_DIR EXECUTABLE): builds tools/SOURCE_DIR as the external project

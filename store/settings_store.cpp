@@ -26,6 +26,17 @@ std::uint32_t ReadNumber(Registry& registry, RegKey key, std::string_view name, 
   return value;
 }
 
+void WriteNumber(Registry& registry, RegKey key, std::string_view name, std::uint32_t value) {
+  registry.SetValue(key, name, ValueType::kDword,
+                    {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                     static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
+}
+
+void WriteNoHints(Registry& registry, bool noHints) {
+  ScopedKey key = OpenSettings(registry);
+  WriteNumber(registry, key.get(), "NoHints", noHints ? 1 : 0);
+}
+
 bool ReadNoHints(Registry& registry, RegKey key) { return ReadNumber(registry, key, "NoHints", 0) == 1; }
 
 std::string ReadDeckLibrary(Registry& registry, RegKey key) {
@@ -40,6 +51,24 @@ std::string ReadDeckLibrary(Registry& registry, RegKey key) {
 std::uint32_t ReadCardBackSetting(Registry& registry) {
   ScopedKey key = OpenSettings(registry);
   return ReadNumber(registry, key.get(), "CardBack", kRandomCardBack);
+}
+
+void WriteCardBack(Registry& registry, std::uint32_t back) {
+  ScopedKey key = OpenSettings(registry);
+  WriteNumber(registry, key.get(), "CardBack", back);
+}
+
+void WriteDeckLibrary(Registry& registry, std::string_view path) {
+  ScopedKey key = OpenSettings(registry);
+  std::vector<std::uint8_t> data(path.begin(), path.end());
+  data.push_back(0);
+  registry.SetValue(key.get(), "DeckDLL", ValueType::kString, data);
+}
+
+void ResetDeck(Registry& registry) {
+  ScopedKey key = OpenSettings(registry);
+  registry.DeleteValue(key.get(), "DeckDLL");
+  registry.DeleteValue(key.get(), "CardBack");
 }
 
 }  // namespace pelmor::store

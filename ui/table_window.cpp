@@ -1,6 +1,7 @@
 // The table window's messages, painting and platform calls.
 #include "ui/table_window.h"
 
+#include <mmsystem.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -68,6 +69,21 @@ bool TableWindow::FileExists(std::string_view name) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+void TableWindow::DeleteNamedFile(std::string_view name) { DeleteFileA(std::string(name).c_str()); }
+
+void TableWindow::PlayWave(std::string_view file, std::uint32_t flags) {
+  std::string name(file);
+  sndPlaySoundA(name.empty() ? nullptr : name.c_str(), flags);
+}
+
+store::NumberSeparators TableWindow::LocaleNumberSeparators() {
+  store::NumberSeparators separators;
+  char text[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0) separators.decimal = text;
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text) > 0) separators.thousands = text;
+  return separators;
+}
+
 // --- platform: the window and its controls ---
 
 void TableWindow::SetCaption(std::string_view caption) { SetWindowTextA(hwnd(), std::string(caption).c_str()); }
@@ -132,6 +148,10 @@ void TableWindow::SetPileCursor(int pile, app::PileCursor cursor) {
 
 void TableWindow::SetNoHintsChecked(bool checked) {
   CheckMenuItem(GetMenu(hwnd()), layouts::kNoHints1, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TableWindow::NoHintsChecked() {
+  return (GetMenuState(GetMenu(hwnd()), layouts::kNoHints1, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void TableWindow::SetTimerEnabled(app::Timer timer, bool enabled) {
@@ -312,6 +332,8 @@ void TableWindow::OnCommand(int command) {
     case layouts::kNewGame1: table_.NewGame1Click(); break;
     case layouts::kEnterGameNumber1: table_.EnterGameNumber1Click(); break;
     case layouts::kLoadSavedGame1: table_.LoadSavedGame1Click(); break;
+    case layouts::kHighScores1: table_.HighScores1Click(); break;
+    case layouts::kNoHints1: table_.NoHints1Click(); break;
     case layouts::kExit1: table_.Exit1Click(); break;
     case layouts::kAbout1: table_.About1Click(); break;
     case layouts::kHowToPlay1: table_.HowToPlay1Click(); break;
@@ -366,6 +388,7 @@ bool TableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
       return true;
     case WM_TIMER:
       if (wParam == layouts::kTimer1) table_.Timer1Timer();
+      if (wParam == layouts::kTimer2) table_.Timer2Timer();
       return true;
     case WM_DESTROY:
       pictures_.Release();  // FormDestroy

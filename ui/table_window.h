@@ -36,6 +36,9 @@ class TableWindow : public app::Platform, public FormEvents {
                                         std::string_view initial) override;
   game::TimeOfDay UtcTimeOfDay() override;
   bool FileExists(std::string_view name) override;
+  void DeleteNamedFile(std::string_view name) override;
+  void PlayWave(std::string_view file, std::uint32_t flags) override;
+  store::NumberSeparators LocaleNumberSeparators() override;
   store::Registry& Registry() override { return registry_; }
   void SetCaption(std::string_view caption) override;
   std::string Caption() override;
@@ -50,6 +53,7 @@ class TableWindow : public app::Platform, public FormEvents {
   bool PileEnabled(int pile) override;
   void SetPileCursor(int pile, app::PileCursor cursor) override;
   void SetNoHintsChecked(bool checked) override;
+  bool NoHintsChecked() override;
   void SetTimerEnabled(app::Timer timer, bool enabled) override;
   void CloseTable() override;
   void CreateFacePictures() override;

@@ -14,19 +14,24 @@ store::RegKey MemoryRegistry::Open(std::string_view path, bool* created) {
   return key;
 }
 
+void MemoryRegistry::Note(const std::string& call) {
+  calls.push_back(call);
+  if (onCall) onCall(call);
+}
+
 store::RegKey MemoryRegistry::CreateKeyEx(std::string_view path, bool* created) {
   store::RegKey key = Open(path, created);
-  if (onCall) onCall("RegCreateKeyEx " + std::string(path) + (key != 0 && *created ? " created" : ""));
+  Note("RegCreateKeyEx " + std::string(path) + (key != 0 && *created ? " created" : ""));
   return key;
 }
 
 store::RegKey MemoryRegistry::CreateKey(std::string_view path) {
-  if (onCall) onCall("RegCreateKey " + std::string(path));
+  Note("RegCreateKey " + std::string(path));
   return Open(path, nullptr);
 }
 
 store::QueryResult MemoryRegistry::QueryValue(store::RegKey key, std::string_view name, std::size_t capacity) {
-  if (onCall) onCall("RegQueryValue " + std::string(name));
+  Note("RegQueryValue " + std::string(name));
   store::QueryResult result;
   auto open = open_.find(key);
   if (open == open_.end()) return result;
@@ -44,7 +49,12 @@ store::QueryResult MemoryRegistry::QueryValue(store::RegKey key, std::string_vie
 
 bool MemoryRegistry::SetValue(store::RegKey key, std::string_view name, store::ValueType type,
                               const std::vector<std::uint8_t>& data) {
-  if (onCall) onCall("RegSetValue " + std::string(name));
+  std::string shown;
+  if (type == store::ValueType::kDword && data.size() == 4)
+    shown = std::to_string(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24);
+  else
+    shown = std::string(data.begin(), data.end());
+  Note("RegSetValue " + std::string(name) + " = " + shown);
   auto open = open_.find(key);
   if (open == open_.end()) return false;
   keys_[open->second][std::string(name)] = Value{type, data};
@@ -52,7 +62,7 @@ bool MemoryRegistry::SetValue(store::RegKey key, std::string_view name, store::V
 }
 
 bool MemoryRegistry::DeleteValue(store::RegKey key, std::string_view name) {
-  if (onCall) onCall("RegDeleteValue " + std::string(name));
+  Note("RegDeleteValue " + std::string(name));
   auto open = open_.find(key);
   if (open == open_.end()) return false;
   return keys_[open->second].erase(std::string(name)) != 0;
@@ -60,7 +70,7 @@ bool MemoryRegistry::DeleteValue(store::RegKey key, std::string_view name) {
 
 void MemoryRegistry::CloseKey(store::RegKey key) {
   auto open = open_.find(key);
-  if (onCall) onCall("RegCloseKey " + (open == open_.end() ? std::string("?") : open->second));
+  Note("RegCloseKey " + (open == open_.end() ? std::string("?") : open->second));
   if (open != open_.end()) open_.erase(open);
 }
 

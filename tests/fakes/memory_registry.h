@@ -18,7 +18,9 @@ class MemoryRegistry : public store::Registry {
     std::vector<std::uint8_t> data;
   };
 
-  // Called with a description of each call, so a recording platform can put it in its log.
+  // Every open, read, write, delete and close in order, e.g. "RegSetValue GamesPlayed = 3".
+  std::vector<std::string> calls;
+  // Called with each of those descriptions, so a recording platform can put it in its log.
   std::function<void(const std::string&)> onCall;
   // When set, every open fails, as when the key cannot be opened or created.
   bool failOpens = false;
@@ -40,6 +42,7 @@ class MemoryRegistry : public store::Registry {
 
  private:
   store::RegKey Open(std::string_view path, bool* created);
+  void Note(const std::string& call);
   std::map<std::string, std::map<std::string, Value>> keys_;
   std::map<store::RegKey, std::string> open_;
   store::RegKey next_ = 0x100;

@@ -43,6 +43,15 @@ bool RecordingPlatform::FileExists(std::string_view name) {
   return files.count(std::string(name)) != 0;
 }
 
+void RecordingPlatform::DeleteNamedFile(std::string_view name) {
+  log.push_back("DeleteFile " + std::string(name));
+  files.erase(std::string(name));
+}
+
+void RecordingPlatform::PlayWave(std::string_view file, std::uint32_t flags) {
+  log.push_back("PlaySound " + (file.empty() ? std::string("(none)") : std::string(file)) + " " + std::to_string(flags));
+}
+
 void RecordingPlatform::SetCaption(std::string_view text) {
   log.push_back("SetCaption " + std::string(text));
   caption = text;

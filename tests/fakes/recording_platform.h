@@ -47,6 +47,7 @@ class RecordingPlatform : public app::Platform {
   bool movesLabelVisible = false;
   bool noHintsChecked = false;
   int repaints = 0;
+  store::NumberSeparators separators;
 
   // The index of the first log entry that starts with `prefix`, or -1.
   int Find(const std::string& prefix, int from = 0) const;
@@ -58,6 +59,10 @@ class RecordingPlatform : public app::Platform {
                                         std::string_view initial) override;
   game::TimeOfDay UtcTimeOfDay() override;
   bool FileExists(std::string_view name) override;
+  void DeleteNamedFile(std::string_view name) override;
+  void PlayWave(std::string_view file, std::uint32_t flags) override;
+  store::NumberSeparators LocaleNumberSeparators() override { return separators; }
+  bool NoHintsChecked() override { return noHintsChecked; }
   store::Registry& Registry() override { return registry; }
   void SetCaption(std::string_view text) override;
   std::string Caption() override { return caption; }

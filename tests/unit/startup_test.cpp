@@ -62,7 +62,7 @@ TEST_F(Startup, StepsRunInTheirOrder) {
   }
   EXPECT_EQ(platform.registry.OpenKeyCount(), 0);
   EXPECT_EQ(table->StatusFormat(), "Cards Left:%d Draws Left:%d Duration:%d days, %s");
-  EXPECT_EQ(table->Elapsed(), 0.0L);
+  EXPECT_EQ(table->Elapsed(), game::Extended());
 }
 
 TEST_F(Startup, LaterStartsShowNoUsageBoxes) {

@@ -1,4 +1,5 @@
 """The end-to-end cases; importing this package registers them all."""
 
 from . import startup, first_start, new_game, enter_number, menu  # noqa: F401
-from . import oracles, table_pictures, play, hints, resize, victory, release, help_about  # noqa: F401
+from . import oracles, table_pictures, play, hints, resize, victory, release, game_end  # noqa: F401
+from . import help_about  # noqa: F401

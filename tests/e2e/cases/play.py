@@ -119,6 +119,10 @@ def game_0_to_the_end(app, by):
         hands.play(move, by, game)
         expect(model.apply(game, move), "the model refused its own %s" % what)
         counts[move[0]] += 1
+        if game.lost():
+            # The loss is asked about at once; No keeps the finished game on the table.
+            box = app.message_box(pid)
+            app.press(box, "No")
         screen.expect_position(game, "after " + what)
         if by == "mouse" and not discard_row_checked and game.piles[model.DISCARD]:
             discard_row_checked = True

@@ -29,7 +29,7 @@ def zip_unpacks_starts_and_deals(app):
         expect_eq(len(folders), 1, "top-level folders in the zip")
         archive.extractall(app.session.cwd)
     folder = os.path.join(app.session.cwd, folders.pop())
-    for name in ("Pelmor.exe", "README.txt", "LICENSE.txt"):
+    for name in ("Pelmor.exe", "README.txt", "LICENSE.txt", "lose.wav", "winner.wav", "ticktock.wav"):
         expect(os.path.isfile(os.path.join(folder, name)), "the zip holds no %s" % name)
     exe = os.path.join(folder, "Pelmor.exe")
     expect_eq(wine.program_bits(exe), run.bits, "bitness of the zip's Pelmor.exe")

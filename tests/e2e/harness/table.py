@@ -259,15 +259,28 @@ def windows_path(host_path):
     return "Z:" + host_path.replace("/", "\\")
 
 
-def start_table(app, args="0", back=3, deck_names=None, custom_back=None, settings=()):
+CLOCK_TIMER = 2
+LONGEST_TIMER_MS = 0x7FFFFFFF
+
+
+def hold_clock(app, hwnd):
+    """Gives the game clock's timer the longest interval, so the status bar keeps its text and
+    whole captures of the table stay comparable."""
+    app.driver.send("settimer", hwnd=hwnd, id=CLOCK_TIMER, ms=LONGEST_TIMER_MS)
+
+
+def start_table(app, args="0", back=3, deck_names=None, custom_back=None, settings=(), clock=False):
     """Stores the card back (None: leaves it unset) and other settings (name, type, data), starts
     the program and returns (pid, window, screen); the screen expects the built-in pictures, or
-    only deck_names of them, with BACK<back> or custom_back on the stock."""
+    only deck_names of them, with BACK<back> or custom_back on the stock. Unless clock is true the
+    game clock is held (hold_clock)."""
     if back is not None:
         app.driver.send("reg_set", key=SETTINGS_KEY, name="CardBack", type="dword", data=back)
     for name, kind, data in settings:
         app.driver.send("reg_set", key=SETTINGS_KEY, name=name, type=kind, data=data)
     pid, window = app.start(args)
+    if not clock:
+        hold_clock(app, window["hwnd"])
     art = ArtFolder.beside(app.session.run.bin_dir)
     screen = TableScreen(app, window, art, art.deck(back, deck_names, custom_back))
     return pid, window, screen
