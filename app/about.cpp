@@ -89,7 +89,7 @@ std::uint32_t LeadingNumber(std::string_view value) {
   return n;
 }
 
-std::string Grouped(std::uint32_t n, char separator) {
+std::string Grouped(std::uint32_t n, std::string_view separator) {
   std::string digits = std::to_string(n), out;
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
@@ -171,16 +171,16 @@ void BumpBuildNumber(AboutHost& host) {
     host.WriteProfileString(options, kOptionsSection, kFileVersionKey, *next);
 }
 
-std::string GeneralNumber(double value, char decimalSeparator) {
+std::string GeneralNumber(double value, std::string_view decimalSeparator) {
   char text[64];
   std::snprintf(text, sizeof text, "%.15g", value);
   std::string out(text);
-  std::replace(out.begin(), out.end(), '.', decimalSeparator);
+  if (std::size_t dot = out.find('.'); dot != std::string::npos) out.replace(dot, 1, decimalSeparator);
   return out;
 }
 
 std::optional<std::string> UpdatedBuildStamp(std::optional<std::string_view> text, double nowDays,
-                                             char decimalSeparator) {
+                                             std::string_view decimalSeparator) {
   std::vector<std::string> lines = text ? SplitLines(*text) : std::vector<std::string>{};
   if (int at = IndexOfName(lines, kCompileTimeName); at > 0)
     lines[static_cast<std::size_t>(at)] = std::string(kCompileTimeName) + "=" + GeneralNumber(nowDays, decimalSeparator) + ";";
@@ -230,7 +230,8 @@ void AboutBox::FormCreate(const AboutView& design) {
   view_.appType = Fill(design.appType, "%u", std::to_string(kAddressWidthBits));
   for (std::size_t i = 1; i < args_.size(); ++i) {
     if (Lower(args_[i]) != "/kesmarup") continue;
-    if (auto text = UpdatedBuildStamp(host_.ReadTextFile(kBuildStampFile), host_.LocalNowDays(), host_.DecimalSeparator()))
+    if (auto text = UpdatedBuildStamp(host_.ReadTextFile(kBuildStampFile), host_.LocalNowDays(),
+                                      host_.LocaleNumberSeparators().decimal))
       host_.WriteTextFile(kBuildStampFile, *text);
   }
   if (std::optional<std::string> resource = host_.AboutResource()) ApplyAboutResource(view_, *resource);
@@ -255,7 +256,7 @@ void AboutBox::ShowAbout(const AboutRequest& request) {
   }
   if ((options & kAboutBuildStamp) && request.stamp) {
     if (request.stamp->buildCount > 0)
-      view_.version = "Build#" + Grouped(request.stamp->buildCount, host_.ThousandsSeparator());
+      view_.version = "Build#" + Grouped(request.stamp->buildCount, host_.LocaleNumberSeparators().thousands);
     if (request.stamp->compileTime > 0) view_.version = "Compiled on " + host_.FormatDateTime(request.stamp->compileTime);
   }
   view_.comments = request.comments;

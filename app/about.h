@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/statistics.h"
+
 namespace pelmor::app {
 
 // Option bits of ShowAbout.
@@ -91,8 +93,7 @@ class AboutHost {
   virtual std::optional<std::string> ReadTextFile(std::string_view name) = 0;
   virtual void WriteTextFile(std::string_view name, std::string_view text) = 0;
   virtual double LocalNowDays() = 0;  // the local date-time as days since 30 December 1899
-  virtual char DecimalSeparator() = 0;
-  virtual char ThousandsSeparator() = 0;
+  virtual store::NumberSeparators LocaleNumberSeparators() = 0;
   virtual std::string FormatDateTime(double days) = 0;  // short date, long time, no time at midnight
   // The text of the program's optional "ABOUT" resource numbered 1; this program carries none.
   virtual std::optional<std::string> AboutResource() = 0;
@@ -108,9 +109,9 @@ void BumpBuildNumber(AboutHost& host);
 
 // The build stamp file's new text, or no value when it has no lines and stays unwritten.
 std::optional<std::string> UpdatedBuildStamp(std::optional<std::string_view> text, double nowDays,
-                                             char decimalSeparator);
+                                             std::string_view decimalSeparator);
 // "%.15g" with the locale's decimal separator, as the day count is written.
-std::string GeneralNumber(double value, char decimalSeparator);
+std::string GeneralNumber(double value, std::string_view decimalSeparator);
 
 // TAboutBox's logic: the creation sequence and ShowAbout over the view, which the window shows.
 class AboutBox {

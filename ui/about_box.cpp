@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "ui/layouts/layouts.h"
+#include "ui/locale_numbers.h"
 #include "ui/resource_bytes.h"
 
 namespace pelmor::ui {
@@ -20,11 +21,6 @@ constexpr double kFileTimeEpochDays = 109205.0;
 constexpr double kFileTimeUnitsPerDay = 864000000000.0;
 
 std::string ToString(std::string_view text) { return std::string(text); }
-
-char LocaleChar(LCTYPE what, char fallback) {
-  char text[8] = {};
-  return GetLocaleInfoA(LOCALE_USER_DEFAULT, what, text, sizeof text) > 1 ? text[0] : fallback;
-}
 
 }  // namespace
 
@@ -192,8 +188,7 @@ double AboutWindow::LocalNowDays() {
   return static_cast<double>(units.QuadPart) / kFileTimeUnitsPerDay - kFileTimeEpochDays;
 }
 
-char AboutWindow::DecimalSeparator() { return LocaleChar(LOCALE_SDECIMAL, '.'); }
-char AboutWindow::ThousandsSeparator() { return LocaleChar(LOCALE_STHOUSAND, ','); }
+store::NumberSeparators AboutWindow::LocaleNumberSeparators() { return UserNumberSeparators(); }
 
 std::string AboutWindow::FormatDateTime(double days) {
   ULARGE_INTEGER units{};

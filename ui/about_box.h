@@ -40,8 +40,7 @@ class AboutWindow : public FormEvents, public app::AboutHost {
   std::optional<std::string> ReadTextFile(std::string_view name) override;
   void WriteTextFile(std::string_view name, std::string_view text) override;
   double LocalNowDays() override;
-  char DecimalSeparator() override;
-  char ThousandsSeparator() override;
+  store::NumberSeparators LocaleNumberSeparators() override;
   std::string FormatDateTime(double days) override;
   std::optional<std::string> AboutResource() override;
 

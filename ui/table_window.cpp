@@ -8,6 +8,7 @@
 #include <cctype>
 
 #include "ui/input_query.h"
+#include "ui/locale_numbers.h"
 #include "ui/resource_bytes.h"
 #include "ui/layouts/layouts.h"
 
@@ -76,13 +77,7 @@ void TableWindow::PlayWave(std::string_view file, std::uint32_t flags) {
   sndPlaySoundA(name.empty() ? nullptr : name.c_str(), flags);
 }
 
-store::NumberSeparators TableWindow::LocaleNumberSeparators() {
-  store::NumberSeparators separators;
-  char text[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0) separators.decimal = text;
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text) > 0) separators.thousands = text;
-  return separators;
-}
+store::NumberSeparators TableWindow::LocaleNumberSeparators() { return UserNumberSeparators(); }
 
 // --- platform: the window and its controls ---
 

@@ -48,8 +48,7 @@ class FakeAboutHost : public AboutHost {
     textFiles[std::string(name)] = text;
   }
   double LocalNowDays() override { return 46000.5; }
-  char DecimalSeparator() override { return '.'; }
-  char ThousandsSeparator() override { return ','; }
+  store::NumberSeparators LocaleNumberSeparators() override { return {".", ","}; }
   std::string FormatDateTime(double days) override { return "date " + std::to_string(days); }
   std::optional<std::string> AboutResource() override { return aboutResource; }
 };
@@ -106,15 +105,15 @@ TEST(BuildCounter, BumpsTheFourthFieldOnlyUnderTheDebuggerWithAWellFormedVersion
 }
 
 TEST(BuildStamp, CountsInHexOnlyWithASemicolonAndStampsTheTimeUnlessItIsFirst) {
-  EXPECT_EQ(UpdatedBuildStamp("x=1\r\ncompilecount:dword=$FF;\r\n", 0, '.'), "x=1\r\ncompilecount:dword=$100;\r\n");
-  EXPECT_EQ(UpdatedBuildStamp("compilecount:dword=$1A;", 0, '.'), "compilecount:dword=$1B;\r\n");
-  EXPECT_EQ(UpdatedBuildStamp("CompileCount:DWORD=12;\n", 0, '.'), "compilecount:dword=$D;\r\n");
-  EXPECT_EQ(UpdatedBuildStamp("compilecount:dword=7\n", 0, '.'), "compilecount:dword=7\r\n");
-  EXPECT_EQ(UpdatedBuildStamp("compilecount:dword=;\n", 0, '.'), "compilecount:dword=$1;\r\n");
-  EXPECT_EQ(UpdatedBuildStamp("compiletime:tdatetime=1;\nb=2\n", 46000.25, ','), "compiletime:tdatetime=1;\r\nb=2\r\n");
-  EXPECT_EQ(UpdatedBuildStamp("b=2\ncompiletime:tdatetime=1;\n", 46000.25, ','), "b=2\r\ncompiletime:tdatetime=46000,25;\r\n");
-  EXPECT_EQ(UpdatedBuildStamp(std::nullopt, 1, '.'), std::nullopt) << "nothing to save";
-  EXPECT_EQ(UpdatedBuildStamp("", 1, '.'), std::nullopt);
+  EXPECT_EQ(UpdatedBuildStamp("x=1\r\ncompilecount:dword=$FF;\r\n", 0, "."), "x=1\r\ncompilecount:dword=$100;\r\n");
+  EXPECT_EQ(UpdatedBuildStamp("compilecount:dword=$1A;", 0, "."), "compilecount:dword=$1B;\r\n");
+  EXPECT_EQ(UpdatedBuildStamp("CompileCount:DWORD=12;\n", 0, "."), "compilecount:dword=$D;\r\n");
+  EXPECT_EQ(UpdatedBuildStamp("compilecount:dword=7\n", 0, "."), "compilecount:dword=7\r\n");
+  EXPECT_EQ(UpdatedBuildStamp("compilecount:dword=;\n", 0, "."), "compilecount:dword=$1;\r\n");
+  EXPECT_EQ(UpdatedBuildStamp("compiletime:tdatetime=1;\nb=2\n", 46000.25, ","), "compiletime:tdatetime=1;\r\nb=2\r\n");
+  EXPECT_EQ(UpdatedBuildStamp("b=2\ncompiletime:tdatetime=1;\n", 46000.25, ","), "b=2\r\ncompiletime:tdatetime=46000,25;\r\n");
+  EXPECT_EQ(UpdatedBuildStamp(std::nullopt, 1, "."), std::nullopt) << "nothing to save";
+  EXPECT_EQ(UpdatedBuildStamp("", 1, "."), std::nullopt);
 }
 
 TEST(AboutBox, CreationAndTheProgramsRequestShowItsTexts) {
