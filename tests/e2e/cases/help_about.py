@@ -92,6 +92,7 @@ def how_to_play_opens_write(app):
     expect(command.lower().endswith("pelmor16.wri"), "Write.exe was started with %r" % command)
     expect_eq(folder.rstrip("\\").lower(), app.windows_cwd().rstrip("\\").lower(), "Write.exe's working directory")
     expect_write_document(read_cwd(app, "pelmor16.wri"))
+    expect_eq(cwd_files(app), ["pelmor16.htm", "pelmor16.wri"], "files in the working directory")
     expect_eq(read_cwd(app, "pelmor16.htm"), EDITED_PAGE, "the web page, which Write.exe made unneeded")
     app.no_message_box(pid, wait_ms=300)
 
@@ -113,6 +114,16 @@ def how_to_play_falls_back(app):
     page = read_cwd(app, "pelmor16.htm")
     expect(page.startswith(b"<html>\r\n<head>\r\n<title>Orvandis Pelmor Help</title>"), "the page was not rewritten")
     app.no_message_box(pid, wait_ms=300)
+
+    # A second How To Play writes both documents anew over the player's edits.
+    document = read_cwd(app, "pelmor16.wri")
+    for name in ("pelmor16.wri", "pelmor16.htm"):
+        with open(os.path.join(app.session.cwd, name), "wb") as f:
+            f.write(b"edited")
+    app.choose(table, "Help", "How To Play")
+    recorded(log, 2)
+    expect_eq(read_cwd(app, "pelmor16.wri"), document, "the Write document after a second How To Play")
+    expect_eq(read_cwd(app, "pelmor16.htm"), page, "the web page after a second How To Play")
 
 
 @case("help.how_to_play_reports_when_nothing_opens")
