@@ -43,9 +43,19 @@ StartChoice InterpretFirstArgument(const std::vector<std::string>& args) {
   return {StartKind::kNotANumber, 0};
 }
 
-std::string RelaunchParameters(game::GameNumber number, const Bounds& bounds) {
-  return std::to_string(number) + " " + std::to_string(bounds.left) + " " + std::to_string(bounds.top) + " " +
-         std::to_string(bounds.width) + " " + std::to_string(bounds.height);
+namespace {
+
+std::string BoundsText(const Bounds& bounds) {
+  return std::to_string(bounds.left) + " " + std::to_string(bounds.top) + " " + std::to_string(bounds.width) + " " +
+         std::to_string(bounds.height);
 }
+
+}  // namespace
+
+std::string RelaunchParameters(game::GameNumber number, const Bounds& bounds) {
+  return std::to_string(number) + " " + BoundsText(bounds);
+}
+
+std::string SavedGameRelaunchParameters(const Bounds& bounds) { return "/L " + BoundsText(bounds); }
 
 }  // namespace pelmor::app

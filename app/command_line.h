@@ -34,5 +34,7 @@ StartChoice InterpretFirstArgument(const std::vector<std::string>& args);
 
 // "%d %d %d %d %d": the game number and the window's outer bounds.
 std::string RelaunchParameters(game::GameNumber number, const Bounds& bounds);
+// "/L %d %d %d %d": the switch that loads the saved game, and the window's outer bounds.
+std::string SavedGameRelaunchParameters(const Bounds& bounds);
 
 }  // namespace pelmor::app

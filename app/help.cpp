@@ -21,11 +21,17 @@ constexpr std::uintptr_t kShellSuccessAbove = 32;
 
 }  // namespace
 
+void PelmorTable::WriteHelpFile(std::string_view name) {
+  std::string_view bytes = platform_.CarriedDocument(name);
+  // Whether the file could be written is not looked at: the shell is asked all the same.
+  platform_.ReplaceFile(name, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
 void PelmorTable::HowToPlay1Click() {
-  platform_.WriteWholeFile(kWriteHelpFile, platform_.CarriedDocument(kWriteHelpFile));
+  WriteHelpFile(kWriteHelpFile);
   if (platform_.ShellOpen("Write.exe", kWriteHelpFile) > kShellSuccessAbove) return;
   // The web page is written only when the word processor did not start.
-  platform_.WriteWholeFile(kWebHelpFile, platform_.CarriedDocument(kWebHelpFile));
+  WriteHelpFile(kWebHelpFile);
   if (platform_.ShellOpen(kWebHelpFile, "") > kShellSuccessAbove) return;
   platform_.ShowMessage("Couldn't launch help file", kMessageCaption, Buttons::kOk, Icon::kError);
 }

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/about.h"
 #include "game/random.h"
@@ -51,6 +53,11 @@ class Platform {
 
   virtual game::TimeOfDay UtcTimeOfDay() = 0;
   virtual bool FileExists(std::string_view name) = 0;
+  // Reads at most maxBytes from the start of a file; no value when it cannot be opened or read.
+  virtual std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view name, std::size_t maxBytes) = 0;
+  // Writes the whole content under a temporary name in the same folder and only then puts it in
+  // place of `name`. False on any failure, and `name` is then as it was.
+  virtual bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) = 0;
   // Deletes a file of the working directory; a missing file is no error.
   virtual void DeleteNamedFile(std::string_view name) = 0;
   // Plays a wave file of the working directory with the sound call's flags; an empty name with
@@ -84,6 +91,14 @@ class Platform {
   virtual void LoadCardPictures(int backIndex) = 0;
   // Replaces the back by a bitmap file; false when the file is not a readable bitmap.
   virtual bool LoadCustomBack(std::string_view file) = 0;
+  // Opens a deck library as pictures only (none of its code runs) and makes it the deck module for
+  // the pictures loaded from now on. On failure the module stays and *errorText gets the
+  // platform's text for the error.
+  virtual bool OpenDeckLibrary(std::string_view path, std::string* errorText) = 0;
+  // Reads any bitmap file, stretches or shrinks it to exactly width x height and returns it as
+  // the bytes of a bitmap file; no value when the file is not a readable bitmap.
+  virtual std::optional<std::vector<std::uint8_t>> StretchedBitmapFile(std::string_view file, int width,
+                                                                       int height) = 0;
   // Draws a face straight onto the window's client surface (the victory animation).
   virtual void DrawFaceOnWindow(int rank, int suit, int x, int y) = 0;
 
@@ -95,8 +110,6 @@ class Platform {
 
   // Help and about. The bytes of a document the program carries, by its file name.
   virtual std::string_view CarriedDocument(std::string_view fileName) = 0;
-  // Creates the file (truncating an existing one) and writes the bytes; failures go unnoticed.
-  virtual void WriteWholeFile(std::string_view name, std::string_view bytes) = 0;
   // A shell request owned by the table window: the default verb, no directory, SW_SHOWNORMAL.
   // Returns the shell's result; above 32 means success.
   virtual std::uintptr_t ShellOpen(std::string_view file, std::string_view parameters) = 0;

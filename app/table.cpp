@@ -57,7 +57,7 @@ void PelmorTable::FormCreate() {
   parent.Close();
   settings.key.Close();
   if (platform_.FileExists(kCustomBackFile) && !platform_.LoadCustomBack(kCustomBackFile))
-    platform_.ShowMessage("Bitmap image is not valid", applicationTitle_, Buttons::kOk, Icon::kError);
+    platform_.ShowMessage(kInvalidBitmapText, applicationTitle_, Buttons::kOk, Icon::kError);
 }
 
 void PelmorTable::ReadCardBack() {
@@ -76,11 +76,16 @@ void PelmorTable::ReadCardBack() {
 }
 
 void PelmorTable::ShowDeal(game::GameNumber number) {
-  platform_.SetCaption(std::string(kDesignCaption) + " #" + std::to_string(number));
-  applicationTitle_ = platform_.Caption();
-  platform_.SetApplicationTitle(applicationTitle_);
+  game_.number = number;
+  ShowGameNumber();
   game::DealGame(game_, number);
   platform_.Repaint();
+}
+
+void PelmorTable::ShowGameNumber() {
+  platform_.SetCaption(std::string(kDesignCaption) + " #" + std::to_string(game_.number));
+  applicationTitle_ = platform_.Caption();
+  platform_.SetApplicationTitle(applicationTitle_);
 }
 
 void PelmorTable::NewGame1Click() {
@@ -106,14 +111,6 @@ void PelmorTable::EnterGameNumber1Click() {
     }
     RelaunchWithGame(*number);
   }
-}
-
-void PelmorTable::LoadSavedGame1Click() {
-  if (!platform_.FileExists(kSavedGameFile)) {
-    platform_.ShowMessage("No game was ever saved", kMessageCaption, Buttons::kOk, Icon::kInformation);
-    return;
-  }
-  // Reading an existing file belongs to the saved-game store, which is not built yet.
 }
 
 void PelmorTable::Exit1Click() { platform_.CloseTable(); }

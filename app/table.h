@@ -8,6 +8,7 @@
 #include "app/platform.h"
 #include "game/deal.h"
 #include "game/extended.h"
+#include "store/saved_game.h"
 
 namespace pelmor::app {
 
@@ -19,6 +20,8 @@ inline constexpr std::string_view kCustomBackFile = "Pelmor.bac";
 inline constexpr std::string_view kWriteHelpFile = "pelmor16.wri";
 inline constexpr std::string_view kWebHelpFile = "pelmor16.htm";
 inline constexpr int kBackCount = 12;
+// The toolkit's text for a picture file that is not a readable bitmap.
+inline constexpr std::string_view kInvalidBitmapText = "Bitmap image is not valid";
 
 class PelmorTable {
  public:
@@ -32,6 +35,9 @@ class PelmorTable {
   void NewGame1Click();
   void EnterGameNumber1Click();
   void LoadSavedGame1Click();
+  // Saves the position, the game number and the elapsed time; false, after an error box, when
+  // the file could not be written (the last good file then stays).
+  bool SaveGame1Click();
   void HighScores1Click();
   void NoHints1Click();
   void Exit1Click();
@@ -45,6 +51,8 @@ class PelmorTable {
 
   // Starts a new copy of the program for the number and ends this process: it does not return.
   void RelaunchWithGame(game::GameNumber number);
+  // Starts a new copy of the program that loads the saved game ("/L") and ends this process.
+  void RelaunchWithSavedGame();
 
   // Mouse and keys on the table; `pile` is the clicked tableau area's tag 0..3.
   void PaintBox1MouseDown(int pile, MouseButton button, bool ctrl, int x, int y);
@@ -71,6 +79,12 @@ class PelmorTable {
 
  private:
   void ShowDeal(game::GameNumber number);
+  // Writes a help document the program carries, whole, under its own name.
+  void WriteHelpFile(std::string_view name);
+  // "Pelmor Solitaire #n" in the caption, and the application title read back from it.
+  void ShowGameNumber();
+  // The decoded file replaces the position, the game number and the elapsed time in one step.
+  void TakeSavedGame(const store::SavedGame& saved);
   void ReadCardBack();
   void SetPlayEnabled(bool enabled);
   // The ends of a game: each records it and offers a new one (app/game_end.cpp).

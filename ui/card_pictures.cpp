@@ -9,6 +9,23 @@ namespace {
 
 std::size_t FaceSlot(int rank, int suit) { return static_cast<std::size_t>((suit - 1) * 13 + rank); }
 
+// Deck libraries are opened as pictures only: mapped as an image resource, never run.
+constexpr DWORD kPicturesOnly = LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE;
+
+std::string SystemErrorText(DWORD error) {
+  char* text = nullptr;
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = length != 0 && text != nullptr ? std::string(text, length) : "Error " + std::to_string(error);
+  if (text != nullptr) LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
+  return result;
+}
+
+void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
 }  // namespace
 
 void CardPictures::SelectDeckModule(std::string_view libraryPath) {
@@ -17,8 +34,63 @@ void CardPictures::SelectDeckModule(std::string_view libraryPath) {
     return;
   }
   std::string path(libraryPath);
-  library_.reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE));
+  library_.reset(LoadLibraryExA(path.c_str(), nullptr, kPicturesOnly));
   module_ = library_.get();
+}
+
+bool CardPictures::OpenLibrary(const std::string& path, std::string* errorText) {
+  HMODULE library = LoadLibraryExA(path.c_str(), nullptr, kPicturesOnly);
+  if (library == nullptr) {
+    *errorText = SystemErrorText(GetLastError());
+    return false;
+  }
+  // The table's pictures are copies, so the previous library may go.
+  library_.reset(library);
+  module_ = library;
+  return true;
+}
+
+GdiObject CardPictures::LoadBack(int backIndex) const { return GdiObject(LoadFromModule(BackResourceName(backIndex))); }
+
+std::optional<std::vector<std::uint8_t>> CardPictures::StretchedBitmapFile(const std::string& file, int width,
+                                                                           int height) {
+  GdiObject source(LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  BITMAP sourceInfo{};
+  if (!source || GetObjectA(source.get(), sizeof sourceInfo, &sourceInfo) == 0) return std::nullopt;
+
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;  // bottom-up, as a bitmap file stores its rows
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  void* bits = nullptr;
+  MemoryDc screenless(CreateCompatibleDC(nullptr));
+  GdiObject target(CreateDIBSection(screenless.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
+                                    nullptr, 0));
+  if (!target || bits == nullptr) return std::nullopt;
+  {
+    MemoryDc from(CreateCompatibleDC(nullptr));
+    SelectedObject fromSelected(from.get(), source.get());
+    SelectedObject toSelected(screenless.get(), target.get());
+    SetStretchBltMode(screenless.get(), COLORONCOLOR);
+    StretchBlt(screenless.get(), 0, 0, width, height, from.get(), 0, 0, sourceInfo.bmWidth, sourceInfo.bmHeight,
+               SRCCOPY);
+    GdiFlush();
+  }
+  const auto stride = static_cast<std::uint32_t>((width * 3 + 3) & ~3);
+  const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(height);
+  const std::uint32_t offset = 14 + sizeof header;
+  std::vector<std::uint8_t> out = {'B', 'M'};
+  PutLittleEndian(out, offset + pixelBytes, 4);
+  PutLittleEndian(out, 0, 4);
+  PutLittleEndian(out, offset, 4);
+  const auto* headerBytes = reinterpret_cast<const std::uint8_t*>(&header);
+  out.insert(out.end(), headerBytes, headerBytes + sizeof header);
+  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  out.insert(out.end(), pixels, pixels + pixelBytes);
+  return out;
 }
 
 HBITMAP CardPictures::LoadFromModule(const std::string& name) const {

@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/win32_handles.h"
 
@@ -17,6 +20,11 @@ class CardPictures {
   // image resource only: its pictures load, none of its code ever runs. A library that exists
   // but does not open leaves no module, and every picture comes out empty.
   void SelectDeckModule(std::string_view libraryPath);
+  // Opens another library the same way and makes it the deck module; on failure the module stays
+  // and *errorText gets the system's text for the error.
+  bool OpenLibrary(const std::string& path, std::string* errorText);
+  // A back of the current deck module, owned by the caller; empty when the module lacks it.
+  GdiObject LoadBack(int backIndex) const;
   // Loads every picture from the deck module: the empty pile, the back, the stock base, then
   // the faces rank by rank. A picture the module lacks stays empty and draws nothing.
   void Load(int backIndex);
@@ -29,6 +37,10 @@ class CardPictures {
   HBITMAP Back() const { return static_cast<HBITMAP>(back_.get()); }
   HBITMAP EmptyPile() const { return static_cast<HBITMAP>(emptyPile_.get()); }
   HBITMAP StockBase() const { return static_cast<HBITMAP>(stockBase_.get()); }
+
+  // Reads any bitmap file, stretches or shrinks it to width x height and returns the bytes of a
+  // 24-bit bitmap file of it; no value when the file is not a readable bitmap.
+  static std::optional<std::vector<std::uint8_t>> StretchedBitmapFile(const std::string& file, int width, int height);
 
   // Draws a picture unscaled and opaque at (x, y); nothing for an empty picture.
   static void Draw(HDC dc, HBITMAP picture, int x, int y);

@@ -7,6 +7,7 @@
 
 #include "app/program.h"
 #include "ui/about_box.h"
+#include "ui/change_deck_window.h"
 #include "ui/form.h"
 #include "ui/layouts/layouts.h"
 #include "ui/table_window.h"
@@ -30,7 +31,10 @@ class Win32Program : public app::ProgramWindows {
     table_ = std::make_unique<ui::TableWindow>(CommandLineArguments());
     table_->Create();
   }
-  void CreateChangeDeck() override { changeDeck_ = ui::Form::Build(ui::layouts::kChangeDeckLayout, table_->hwnd(), nullptr); }
+  void CreateChangeDeck() override {
+    changeDeck_ = std::make_unique<ui::ChangeDeckWindow>(*table_);
+    if (changeDeck_->Create()) table_->SetChangeDeckDialog(changeDeck_->hwnd());
+  }
   void CreateAbout() override {
     about_ = std::make_unique<ui::AboutWindow>(CommandLineArguments());
     about_->Create(table_->hwnd());
@@ -50,7 +54,7 @@ class Win32Program : public app::ProgramWindows {
 
  private:
   std::unique_ptr<ui::TableWindow> table_;
-  std::unique_ptr<ui::Form> changeDeck_;
+  std::unique_ptr<ui::ChangeDeckWindow> changeDeck_;
   std::unique_ptr<ui::AboutWindow> about_;
 };
 

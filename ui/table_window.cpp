@@ -70,6 +70,43 @@ bool TableWindow::FileExists(std::string_view name) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::optional<std::vector<std::uint8_t>> TableWindow::ReadFile(std::string_view name, std::size_t maxBytes) {
+  // Others may go on reading and writing the file meanwhile.
+  File file(CreateFileA(std::string(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::vector<std::uint8_t> content(maxBytes);
+  std::size_t have = 0;
+  while (have < maxBytes) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), content.data() + have, static_cast<DWORD>(maxBytes - have), &got, nullptr))
+      return std::nullopt;
+    if (got == 0) break;
+    have += got;
+  }
+  content.resize(have);
+  return content;
+}
+
+bool TableWindow::ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) {
+  // The new content goes to a file of its own beside the old one, which it replaces only once it
+  // is complete on disk: a failure anywhere leaves the old file as it was.
+  const std::string target(name);
+  const std::string temporary = target + ".new";
+  bool written = false;
+  {
+    File file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD put = 0;
+    written = ::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &put, nullptr) &&
+              put == content.size() && FlushFileBuffers(file.get());
+  }
+  if (written && MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
 void TableWindow::DeleteNamedFile(std::string_view name) { DeleteFileA(std::string(name).c_str()); }
 
 void TableWindow::PlayWave(std::string_view file, std::uint32_t flags) {
@@ -174,6 +211,15 @@ void TableWindow::DrawFaceOnWindow(int rank, int suit, int x, int y) {
   CardPictures::Draw(dc.get(), pictures_.Face(rank, suit), x, y);
 }
 
+bool TableWindow::OpenDeckLibrary(std::string_view path, std::string* errorText) {
+  return pictures_.OpenLibrary(std::string(path), errorText);
+}
+
+std::optional<std::vector<std::uint8_t>> TableWindow::StretchedBitmapFile(std::string_view file, int width,
+                                                                          int height) {
+  return CardPictures::StretchedBitmapFile(std::string(file), width, height);
+}
+
 // --- platform: processes ---
 
 std::string TableWindow::ProgramPath() {
@@ -195,14 +241,6 @@ std::string_view TableWindow::CarriedDocument(std::string_view fileName) {
   std::string name(fileName);
   for (char& c : name) c = c == '.' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return ResourceBytes(nullptr, name.c_str(), RT_RCDATA);
-}
-
-void TableWindow::WriteWholeFile(std::string_view name, std::string_view bytes) {
-  // Failures to create or write are not looked at: the shell request follows all the same.
-  HFILE file = _lcreat(std::string(name).c_str(), 0);
-  if (file == HFILE_ERROR) return;
-  _lwrite(file, bytes.data(), static_cast<UINT>(bytes.size()));
-  _lclose(file);
 }
 
 std::uintptr_t TableWindow::ShellOpen(std::string_view file, std::string_view parameters) {
@@ -327,6 +365,11 @@ void TableWindow::OnCommand(int command) {
     case layouts::kNewGame1: table_.NewGame1Click(); break;
     case layouts::kEnterGameNumber1: table_.EnterGameNumber1Click(); break;
     case layouts::kLoadSavedGame1: table_.LoadSavedGame1Click(); break;
+    case layouts::kSaveGame1: table_.SaveGame1Click(); break;
+    case layouts::kChangeCardDeck1:
+      // Shown, not modal: the table goes on taking input meanwhile.
+      if (changeDeck_ != nullptr) ShowWindow(changeDeck_, SW_SHOW);
+      break;
     case layouts::kHighScores1: table_.HighScores1Click(); break;
     case layouts::kNoHints1: table_.NoHints1Click(); break;
     case layouts::kExit1: table_.Exit1Click(); break;

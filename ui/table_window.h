@@ -28,6 +28,9 @@ class TableWindow : public app::Platform, public FormEvents {
   bool Create();
   HWND hwnd() const { return form_ ? form_->hwnd() : nullptr; }
   app::PelmorTable& Table() { return table_; }
+  CardPictures& Pictures() { return pictures_; }
+  // The change-deck dialog that Change Card Deck shows, once it exists.
+  void SetChangeDeckDialog(HWND dialog) { changeDeck_ = dialog; }
 
   // app::Platform
   app::Answer ShowMessage(std::string_view text, std::string_view caption, app::Buttons buttons,
@@ -36,6 +39,8 @@ class TableWindow : public app::Platform, public FormEvents {
                                         std::string_view initial) override;
   game::TimeOfDay UtcTimeOfDay() override;
   bool FileExists(std::string_view name) override;
+  std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view name, std::size_t maxBytes) override;
+  bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) override;
   void DeleteNamedFile(std::string_view name) override;
   void PlayWave(std::string_view file, std::uint32_t flags) override;
   store::NumberSeparators LocaleNumberSeparators() override;
@@ -61,11 +66,12 @@ class TableWindow : public app::Platform, public FormEvents {
   void LoadCardPictures(int backIndex) override;
   bool LoadCustomBack(std::string_view file) override;
   void DrawFaceOnWindow(int rank, int suit, int x, int y) override;
+  bool OpenDeckLibrary(std::string_view path, std::string* errorText) override;
+  std::optional<std::vector<std::uint8_t>> StretchedBitmapFile(std::string_view file, int width, int height) override;
   std::string ProgramPath() override;
   void ShellStart(std::string_view file, std::string_view parameters) override;
   [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
   std::string_view CarriedDocument(std::string_view fileName) override;
-  void WriteWholeFile(std::string_view name, std::string_view bytes) override;
   std::uintptr_t ShellOpen(std::string_view file, std::string_view parameters) override;
   void ShowAbout(const app::AboutRequest& request) override;
 
@@ -108,6 +114,7 @@ class TableWindow : public app::Platform, public FormEvents {
   OffscreenBuffer buffer_;
   bool stockPressed_ = false;
   AboutWindow* about_ = nullptr;
+  HWND changeDeck_ = nullptr;
 };
 
 }  // namespace pelmor::ui

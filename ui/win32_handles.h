@@ -45,12 +45,19 @@ struct RegKeyTraits {
   static void Free(Handle h) { RegCloseKey(h); }
 };
 
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Null() { return INVALID_HANDLE_VALUE; }
+  static void Free(Handle h) { CloseHandle(h); }
+};
+
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Window = UniqueHandle<WindowTraits>;
 using OwnedIcon = UniqueHandle<IconTraits>;
+using File = UniqueHandle<FileTraits>;
 
 // Selects an object into a DC and puts the previous one back, on the DC it was selected into.
 class SelectedObject {

@@ -1,6 +1,8 @@
 // The recording platform's calls: each leaves one line in the log.
 #include "tests/fakes/recording_platform.h"
 
+#include <algorithm>
+
 namespace pelmor::testing {
 
 RecordingPlatform::RecordingPlatform() {
@@ -40,7 +42,22 @@ game::TimeOfDay RecordingPlatform::UtcTimeOfDay() {
 
 bool RecordingPlatform::FileExists(std::string_view name) {
   log.push_back("FileExists " + std::string(name));
-  return files.count(std::string(name)) != 0;
+  return files.count(std::string(name)) != 0 || contents.count(std::string(name)) != 0;
+}
+
+std::optional<std::vector<std::uint8_t>> RecordingPlatform::ReadFile(std::string_view name, std::size_t maxBytes) {
+  log.push_back("ReadFile " + std::string(name) + " " + std::to_string(maxBytes));
+  auto found = contents.find(std::string(name));
+  if (found == contents.end()) return std::nullopt;
+  const auto& bytes = found->second;
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(maxBytes, bytes.size())));
+}
+
+bool RecordingPlatform::ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) {
+  log.push_back("ReplaceFile " + std::string(name) + (failWrites ? " failed" : ""));
+  if (failWrites) return false;
+  contents[std::string(name)].assign(content.begin(), content.end());
+  return true;
 }
 
 void RecordingPlatform::DeleteNamedFile(std::string_view name) {
@@ -115,6 +132,21 @@ void RecordingPlatform::DrawFaceOnWindow(int rank, int suit, int x, int y) {
                 std::to_string(y));
 }
 
+bool RecordingPlatform::OpenDeckLibrary(std::string_view path, std::string* errorText) {
+  bool opens = deckLibraries.count(std::string(path)) != 0;
+  log.push_back("OpenDeckLibrary " + std::string(path) + (opens ? "" : " failed"));
+  if (!opens) *errorText = "Bad EXE format for " + std::string(path) + ".";
+  return opens;
+}
+
+std::optional<std::vector<std::uint8_t>> RecordingPlatform::StretchedBitmapFile(std::string_view file, int width,
+                                                                                int height) {
+  log.push_back("StretchedBitmapFile " + std::string(file) + " " + std::to_string(width) + "x" + std::to_string(height));
+  auto found = bitmaps.find(std::string(file));
+  if (found == bitmaps.end()) return std::nullopt;
+  return found->second;
+}
+
 void RecordingPlatform::ShellStart(std::string_view file, std::string_view parameters) {
   log.push_back("ShellStart " + std::string(file) + "|" + std::string(parameters));
 }
@@ -126,12 +158,6 @@ void RecordingPlatform::EndProcess(std::uint32_t exitCode) {
 
 std::string_view RecordingPlatform::CarriedDocument(std::string_view fileName) {
   return carriedDocuments[std::string(fileName)];
-}
-
-void RecordingPlatform::WriteWholeFile(std::string_view name, std::string_view bytes) {
-  log.push_back("WriteFile " + std::string(name));
-  writtenFiles[std::string(name)] = bytes;
-  files.insert(std::string(name));
 }
 
 std::uintptr_t RecordingPlatform::ShellOpen(std::string_view file, std::string_view parameters) {

@@ -59,6 +59,11 @@ class RecordingPlatform : public app::Platform {
                                         std::string_view initial) override;
   game::TimeOfDay UtcTimeOfDay() override;
   bool FileExists(std::string_view name) override;
+  std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view name, std::size_t maxBytes) override;
+  bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) override;
+  // File contents; a file here also exists. failWrites makes every ReplaceFile fail.
+  std::map<std::string, std::vector<std::uint8_t>> contents;
+  bool failWrites = false;
   void DeleteNamedFile(std::string_view name) override;
   void PlayWave(std::string_view file, std::uint32_t flags) override;
   store::NumberSeparators LocaleNumberSeparators() override { return separators; }
@@ -84,19 +89,21 @@ class RecordingPlatform : public app::Platform {
   void LoadCardPictures(int backIndex) override;
   bool LoadCustomBack(std::string_view file) override;
   void DrawFaceOnWindow(int rank, int suit, int x, int y) override;
+  bool OpenDeckLibrary(std::string_view path, std::string* errorText) override;
+  std::optional<std::vector<std::uint8_t>> StretchedBitmapFile(std::string_view file, int width, int height) override;
+  std::set<std::string> deckLibraries;                        // the paths that open as deck libraries
+  std::map<std::string, std::vector<std::uint8_t>> bitmaps;  // readable bitmaps, as stretched
   bool customBackReadable = true;
   std::string ProgramPath() override { return "C:\\Games\\Pelmor.exe"; }
   void ShellStart(std::string_view file, std::string_view parameters) override;
   [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
 
-  // Help and about: the carried documents by file name, the files written, and the shell's
-  // results for the requests in order (2, "file not found", when none is left).
+  // Help and about: the carried documents by file name, and the shell's results for the requests
+  // in order (2, "file not found", when none is left).
   std::map<std::string, std::string> carriedDocuments;
-  std::map<std::string, std::string> writtenFiles;
   std::deque<std::uintptr_t> shellResults;
   std::vector<app::AboutRequest> aboutRequests;
   std::string_view CarriedDocument(std::string_view fileName) override;
-  void WriteWholeFile(std::string_view name, std::string_view bytes) override;
   std::uintptr_t ShellOpen(std::string_view file, std::string_view parameters) override;
   void ShowAbout(const app::AboutRequest& request) override;
 };

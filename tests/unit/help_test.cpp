@@ -12,6 +12,7 @@ namespace {
 using testing::RecordingPlatform;
 
 struct HowToPlayCase {
+  bool failWrites;
   std::vector<std::uintptr_t> shellResults;
   std::vector<std::string> expectedLog;
   bool errorShown;
@@ -20,26 +21,33 @@ struct HowToPlayCase {
 TEST(HowToPlay, WritesAndOpensTheWriteDocumentThenFallsBackToTheWebPage) {
   const HowToPlayCase cases[] = {
       // Write.exe starts: only the Write document is written.
-      {{42}, {"WriteFile pelmor16.wri", "ShellOpen Write.exe|pelmor16.wri"}, false},
+      {false, {42}, {"ReplaceFile pelmor16.wri", "ShellOpen Write.exe|pelmor16.wri"}, false},
       // It does not: the web page is written and opened by its association.
-      {{2, 42},
-       {"WriteFile pelmor16.wri", "ShellOpen Write.exe|pelmor16.wri", "WriteFile pelmor16.htm",
+      {false, {2, 42},
+       {"ReplaceFile pelmor16.wri", "ShellOpen Write.exe|pelmor16.wri", "ReplaceFile pelmor16.htm",
         "ShellOpen pelmor16.htm|"},
        false},
       // Neither opens (32 is still a failure): the error box follows.
-      {{2, 32},
-       {"WriteFile pelmor16.wri", "ShellOpen Write.exe|pelmor16.wri", "WriteFile pelmor16.htm",
+      {false, {2, 32},
+       {"ReplaceFile pelmor16.wri", "ShellOpen Write.exe|pelmor16.wri", "ReplaceFile pelmor16.htm",
         "ShellOpen pelmor16.htm|", "MessageBox Couldn't launch help file"},
        true},
+      // A folder that takes no files: the shell is asked all the same.
+      {true, {2, 42},
+       {"ReplaceFile pelmor16.wri failed", "ShellOpen Write.exe|pelmor16.wri", "ReplaceFile pelmor16.htm failed",
+        "ShellOpen pelmor16.htm|"},
+       false},
   };
   for (const auto& c : cases) {
     RecordingPlatform platform;
     platform.carriedDocuments = {{"pelmor16.wri", std::string("\x31\xBE\0\0", 4)}, {"pelmor16.htm", "<html>\r\n"}};
     platform.shellResults.assign(c.shellResults.begin(), c.shellResults.end());
+    platform.failWrites = c.failWrites;
     PelmorTable table(platform, {"Pelmor.exe"});
     table.HowToPlay1Click();
     EXPECT_EQ(platform.log, c.expectedLog);
-    for (const auto& [name, bytes] : platform.writtenFiles) EXPECT_EQ(bytes, platform.carriedDocuments[name]) << name;
+    for (const auto& [name, bytes] : platform.contents)
+      EXPECT_EQ(std::string(bytes.begin(), bytes.end()), platform.carriedDocuments[name]) << name;
     ASSERT_EQ(platform.messages.size(), c.errorShown ? 1u : 0u);
     if (c.errorShown) {
       EXPECT_EQ(platform.messages[0].caption, "Pelmor");

@@ -1,6 +1,8 @@
-// The table's layout data and the alignment rules that place its areas on a resize.
+// The layout data of the table and the change-deck dialog, and the alignment rules that place the
+// table's areas on a resize.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 
@@ -73,6 +75,31 @@ TEST(TableLayout, MenuItemsInOrder) {
       EXPECT_TRUE(commands.insert(item.command).second) << item.caption;
     }
   }
+}
+
+TEST(ChangeDeckLayout, ControlsInTabOrderWithDistinctKeysAndAClearPreview) {
+  const WindowLayout& dialog = layouts::kChangeDeckLayout;
+  std::vector<std::string> order;
+  std::set<char> keys;
+  std::set<int> ids;
+  const Rect preview{0, 0, 71, 96};
+  for (const auto& control : dialog.controls) {
+    order.push_back(std::string(control.name) + " " + std::string(control.caption));
+    EXPECT_TRUE(ids.insert(control.id).second) << control.name;
+    if (auto amp = control.caption.find('&'); amp != std::string_view::npos) {
+      EXPECT_TRUE(keys.insert(static_cast<char>(std::tolower(control.caption[amp + 1]))).second) << control.name;
+    }
+    const Rect& r = control.bounds;
+    bool overlaps = r.left < preview.left + preview.width && preview.left < r.left + r.width &&
+                    r.top < preview.top + preview.height && preview.top < r.top + r.height;
+    EXPECT_FALSE(overlaps) << control.name << " covers the preview";
+    EXPECT_EQ(control.defaultButton, control.name == "Button1") << control.name;
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"ScrollBar1 ", "Button1 Save", "CheckBox1 Random &Back", "Button2 &Reset",
+                                             "Button3 Br&owse", "Button4 &Go Online", "Button5 Close",
+                                             "Button6 &Custom Back"}));
+  const ControlLayout* bar = FindControl(dialog, "ScrollBar1");
+  EXPECT_EQ(bar->rangeMax - bar->rangeMin + 1, 12);
 }
 
 TEST(PictureNames, FacesAndBacks) {

@@ -53,6 +53,23 @@ constexpr ControlLayout kAboutControls[] = {
      .defaultButton = true, .id = kAboutOk},
 };
 
+// In tab order. The preview is drawn at (0, 0), 71 x 96, left of the buttons, above the scroll bar.
+constexpr ControlLayout kChangeDeckControls[] = {
+    {.name = "ScrollBar1", .kind = ControlKind::kScrollBar, .bounds = {8, 184, 265, 17}, .id = kDeckScrollBar1,
+     .rangeMin = 0, .rangeMax = 11},
+    {.name = "Button1", .kind = ControlKind::kButton, .bounds = {280, 8, 137, 33}, .caption = "Save",
+     .defaultButton = true, .id = kDeckButton1},
+    {.name = "CheckBox1", .kind = ControlKind::kCheckBox, .bounds = {88, 216, 113, 17}, .caption = "Random &Back",
+     .id = kDeckCheckBox1},
+    {.name = "Button2", .kind = ControlKind::kButton, .bounds = {280, 48, 137, 33}, .caption = "&Reset", .id = kDeckButton2},
+    {.name = "Button3", .kind = ControlKind::kButton, .bounds = {280, 88, 137, 33}, .caption = "Br&owse", .id = kDeckButton3},
+    {.name = "Button4", .kind = ControlKind::kButton, .bounds = {280, 128, 137, 33}, .caption = "&Go Online",
+     .id = kDeckButton4},
+    {.name = "Button5", .kind = ControlKind::kButton, .bounds = {280, 168, 137, 33}, .caption = "Close", .id = kDeckButton5},
+    {.name = "Button6", .kind = ControlKind::kButton, .bounds = {280, 208, 137, 33}, .caption = "&Custom Back",
+     .id = kDeckButton6},
+};
+
 }  // namespace
 
 const WindowLayout kInputQueryLayout{
@@ -77,6 +94,7 @@ const WindowLayout kChangeDeckLayout{
     .border = Border::kDialog,
     .colour = kButtonFace,
     .font = {"System", 13, false, kWindowText},
+    .controls = kChangeDeckControls,
 };
 
 const WindowLayout kAboutLayout{

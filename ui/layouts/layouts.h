@@ -32,6 +32,18 @@ enum AboutControl : int {
   kAboutProgramIcon,
 };
 
+// Change-deck dialog controls.
+enum ChangeDeckControl : int {
+  kDeckScrollBar1 = 100,
+  kDeckButton1,
+  kDeckCheckBox1,
+  kDeckButton2,
+  kDeckButton3,
+  kDeckButton4,
+  kDeckButton5,
+  kDeckButton6,
+};
+
 // Input dialog controls.
 enum InputQueryControl : int { kInputOk = 1, kInputCancel = 2, kInputEdit = 100, kInputPrompt = 101 };
 

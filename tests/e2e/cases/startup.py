@@ -1,5 +1,7 @@
 """Start-up from the command line: what is dealt, where the window opens, and the refusals."""
 
+import os
+
 from harness.checks import expect, expect_box, expect_eq
 from harness.pelmor import (BOX_CAPTION, DESIGN_BOUNDS, DESIGN_CAPTION, NO_SAVED_GAME, game_number,
                             not_an_integer)
@@ -51,12 +53,22 @@ def refuses_bad_number(app, args, text):
     expect(app.running(pid), "the program ended after the refusal")
 
 
-@case_table("start.load_switch", [("without_saved_file", {})])
-def load_without_saved_file(app):
+# A broken file: the identification, then game 77 with 53 cards claimed for pile A.
+BROKEN_SAVED_GAME = b"PELMOR\0" + bytes([77, 0, 0, 0, 53])
+
+
+@case_table("start.load_switch", [
+    ("without_saved_file", {"file": None, "text": NO_SAVED_GAME, "icon": "information"}),
+    ("with_broken_file", {"file": BROKEN_SAVED_GAME, "text": "Part of Pelmor.sav isn't correct", "icon": "error"}),
+])
+def load_switch_without_game(app, file, text, icon):
+    if file is not None:
+        with open(os.path.join(app.session.cwd, "Pelmor.sav"), "wb") as f:
+            f.write(file)
     pid = app.launch("/L")
     box = app.message_box(pid)
-    expect_box(box, caption=BOX_CAPTION, text=NO_SAVED_GAME, icon="information")
+    expect_box(box, caption=BOX_CAPTION, text=text, icon=icon)
     app.press(box, "OK")
     table = app.table(pid)
-    expect_eq(table["caption"], DESIGN_CAPTION, "caption after a load that found no file")
+    expect_eq(table["caption"], DESIGN_CAPTION, "caption after a load that found no game")
     expect(app.running(pid), "the program ended after the failed load")
