@@ -172,6 +172,26 @@ TEST(AboutBox, OptionBitsAndPagePaths) {
   EXPECT_EQ(box.View().version, "Compiled on date 46000.500000");
 }
 
+TEST(AboutBox, AnAboutResourceFillsTheViewAndShowAboutRebuildsTheAddress) {
+  FakeAboutHost host;
+  host.aboutResource = "Name=Demo\r\nAllowDonations\r\nslug=/demo/\r\nAppType=DOS\r\n";
+  AboutBox box(host, {"Pelmor.exe"});
+  box.FormCreate(Design());
+  EXPECT_EQ(box.View().productName, "Orvandis Demo");
+  EXPECT_EQ(box.View().comments, "") << "an absent line empties the text";
+  EXPECT_TRUE(box.View().donationsVisible);
+  EXPECT_EQ(box.View().label1, kDonateText);
+  EXPECT_EQ(box.AppPageAddress(), "https://www.halvek.example//demo/");
+  EXPECT_EQ(box.View().appType, "DOS");
+  AboutView other = Design();
+  ApplyAboutResource(other, "slug=/a/\nUrl=https://b.example/\n");
+  EXPECT_EQ(other.appPageAddress, "https://b.example/") << "Url wins over slug";
+  EXPECT_FALSE(other.donationsVisible);
+  box.ShowAbout(ProgramAboutRequest());
+  EXPECT_EQ(box.View().appType, "DOS") << "ShowAbout leaves AppType";
+  EXPECT_EQ(box.AppPageAddress(), "https://www.halvek.example//pelmor-solitaire/");
+}
+
 TEST(AboutUnit, PaymentAndDonationAddresses) {
   EXPECT_EQ(PaymentPageAddress("ITEM"), std::string(kPaymentPageBase) + "ITEM");
   EXPECT_EQ(PaymentPageAddress(std::string(400, 'x')).size(), 255u);
