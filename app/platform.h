@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/about.h"
 #include "game/random.h"
 #include "store/registry.h"
 #include "store/statistics.h"
@@ -106,6 +107,14 @@ class Platform {
   virtual std::string ProgramPath() = 0;
   virtual void ShellStart(std::string_view file, std::string_view parameters) = 0;
   [[noreturn]] virtual void EndProcess(std::uint32_t exitCode) = 0;
+
+  // Help and about. The bytes of a document the program carries, by its file name.
+  virtual std::string_view CarriedDocument(std::string_view fileName) = 0;
+  // A shell request owned by the table window: the default verb, no directory, SW_SHOWNORMAL.
+  // Returns the shell's result; above 32 means success.
+  virtual std::uintptr_t ShellOpen(std::string_view file, std::string_view parameters) = 0;
+  // Help > About: fills the about dialog from the request and shows it.
+  virtual void ShowAbout(const AboutRequest& request) = 0;
 };
 
 }  // namespace pelmor::app

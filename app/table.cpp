@@ -11,19 +11,6 @@
 
 namespace pelmor::app {
 
-namespace {
-
-constexpr std::string_view kHowToUse1 =
-    "To discard a card use the left mouse button.\r\n"
-    "To move a card to an empty pile use the right mouse button.\r\n"
-    "To see a covered card hold down the Ctrl key while clicking on the card.\r\n"
-    "You can use the space key to draw.";
-constexpr std::string_view kHowToUse2 =
-    "lowercase a through d keys to discard from pile a through d\r\n"
-    "uppercase A through D keys to move a card to an empty pile";
-
-}  // namespace
-
 PelmorTable::PelmorTable(Platform& platform, std::vector<std::string> args)
     : platform_(platform), args_(std::move(args)) {}
 
@@ -99,11 +86,6 @@ void PelmorTable::ShowGameNumber() {
   platform_.SetCaption(std::string(kDesignCaption) + " #" + std::to_string(game_.number));
   applicationTitle_ = platform_.Caption();
   platform_.SetApplicationTitle(applicationTitle_);
-}
-
-void PelmorTable::ShowHowToUse() {
-  platform_.ShowMessage(kHowToUse1, kMessageCaption, Buttons::kOk, Icon::kNone);
-  platform_.ShowMessage(kHowToUse2, kMessageCaption, Buttons::kOk, Icon::kNone);
 }
 
 void PelmorTable::NewGame1Click() {

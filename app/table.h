@@ -17,6 +17,8 @@ inline constexpr std::string_view kProgramTitle = "Pelmor";
 inline constexpr std::string_view kMessageCaption = "Pelmor";
 inline constexpr std::string_view kSavedGameFile = "Pelmor.sav";
 inline constexpr std::string_view kCustomBackFile = "Pelmor.bac";
+inline constexpr std::string_view kWriteHelpFile = "pelmor16.wri";
+inline constexpr std::string_view kWebHelpFile = "pelmor16.htm";
 inline constexpr int kBackCount = 12;
 // The toolkit's text for a picture file that is not a readable bitmap.
 inline constexpr std::string_view kInvalidBitmapText = "Bitmap image is not valid";
@@ -39,7 +41,12 @@ class PelmorTable {
   void HighScores1Click();
   void NoHints1Click();
   void Exit1Click();
-  // Help menu.
+  // Help menu (app/help.cpp).
+  void About1Click();
+  void HowToPlay1Click();
+  void HowToUseThisGame1Click() { ShowHowToUse(); }
+  void BuySourceCode1Click();
+  // The two usage boxes, also shown at the first start.
   void ShowHowToUse();
 
   // Starts a new copy of the program for the number and ends this process: it does not return.
@@ -72,6 +79,8 @@ class PelmorTable {
 
  private:
   void ShowDeal(game::GameNumber number);
+  // Writes a help document the program carries, whole, under its own name.
+  void WriteHelpFile(std::string_view name);
   // "Pelmor Solitaire #n" in the caption, and the application title read back from it.
   void ShowGameNumber();
   // The decoded file replaces the position, the game number and the elapsed time in one step.

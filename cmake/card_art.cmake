@@ -1,5 +1,6 @@
-# The built-in card pictures are drawn at build time by the card-art program, built for the
-# machine that runs the build (in a cross build, with the host's compiler).
+# The built-in card pictures, the program icon, the about banner and the donation icons are drawn
+# at build time by the card-art program, built for the machine that runs the build (in a cross
+# build, with the host's compiler).
 include(${CMAKE_CURRENT_LIST_DIR}/host_tool.cmake)
 
 set(PELMOR_ART_DIR ${CMAKE_BINARY_DIR}/art)

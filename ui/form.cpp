@@ -1,6 +1,8 @@
 // Building windows from their layouts, and the shared window procedure.
 #include "ui/form.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
@@ -18,7 +20,7 @@ std::vector<HWND>& DialogWindows() {
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
-std::string Text(std::string_view text) { return std::string(text); }
+std::string ToString(std::string_view text) { return std::string(text); }
 
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -49,9 +51,23 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return GetWindowLongPtrA(window, GWLP_USERDATA);
     case WM_ERASEBKGND:
       return 1;
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+      // Controls inside a panel belong to the window that holds the panel.
+      return SendMessageA(GetParent(window), message, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
+}
+
+bool OwnerDrawn(ControlKind kind) {
+  return kind == ControlKind::kText || kind == ControlKind::kPicture || kind == ControlKind::kBevel;
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
 }
 
 void RegisterClassOnce(const char* name, WNDPROC procedure, HBRUSH background) {
@@ -87,7 +103,7 @@ Form::~Form() {
 
 std::unique_ptr<Form> Form::Build(const WindowLayout& layout, HWND owner, FormEvents* events) {
   std::unique_ptr<Form> form(new Form(layout, events));
-  std::string className = Text(layout.className);
+  std::string className = ToString(layout.className);
   RegisterClassOnce(className.c_str(), &Form::WindowProc, ClassBrush(layout.colour));
   RegisterClassOnce(kPanelClass, &PanelProc, nullptr);
 
@@ -100,7 +116,7 @@ std::unique_ptr<Form> Form::Build(const WindowLayout& layout, HWND owner, FormEv
     AdjustWindowRectEx(&outer, style, !layout.menu.empty(), exStyle);
     OffsetRect(&outer, layout.bounds.left - outer.left, layout.bounds.top - outer.top);
   }
-  std::string caption = Text(layout.caption);
+  std::string caption = ToString(layout.caption);
   HWND window = CreateWindowExA(exStyle, className.c_str(), caption.c_str(), style, outer.left, outer.top,
                                 outer.right - outer.left, outer.bottom - outer.top, owner, nullptr, Instance(),
                                 form.get());
@@ -118,7 +134,7 @@ std::unique_ptr<Form> Form::Build(const WindowLayout& layout, HWND owner, FormEv
 
 HFONT Form::FontFor(const FontSpec& wanted) {
   if (wanted.face.empty()) return windowFont_;
-  std::string face = Text(wanted.face);
+  std::string face = ToString(wanted.face);
   HFONT font = CreateFontA(wanted.height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, face.c_str());
@@ -131,7 +147,7 @@ void Form::CreateMenu() {
   Menu bar(::CreateMenu());
   HMENU popup = nullptr;
   for (const auto& item : layout_.menu) {
-    std::string caption = Text(item.caption);
+    std::string caption = ToString(item.caption);
     if (item.level == 0) {
       popup = CreatePopupMenu();
       AppendMenuA(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
@@ -148,12 +164,18 @@ void Form::CreateControls() {
   children_.assign(count, nullptr);
   controlFonts_.assign(count, nullptr);
   visible_.assign(count, 0);
+  parentIndex_.assign(count, -1);
+  bitmaps_.resize(count);
+  stretched_.resize(count);
+  icons_.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
     const ControlLayout& control = layout_.controls[i];
     visible_[i] = control.visible ? 1 : 0;
     controlFonts_[i] = FontFor(control.font);
+    if (!control.parent.empty()) parentIndex_[i] = ControlIndex(layout_, control.parent);
     const char* cls = nullptr;
-    DWORD style = WS_CHILD | (control.visible ? WS_VISIBLE : 0) | (control.enabled ? 0 : WS_DISABLED);
+    // Siblings clip each other, so a control never paints over one that lies above it.
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0) | (control.enabled ? 0 : WS_DISABLED);
     DWORD exStyle = 0;
     switch (control.kind) {
       case ControlKind::kPaintBox:
@@ -161,6 +183,14 @@ void Form::CreateControls() {
         continue;  // drawn by the window itself
       case ControlKind::kPanel:
         cls = kPanelClass;
+        style |= WS_CLIPCHILDREN;
+        break;
+      case ControlKind::kText:
+      case ControlKind::kPicture:
+      case ControlKind::kBevel:
+        // Owner-drawn statics: each keeps its caption as its window text for screen readers.
+        cls = "Static";
+        style |= SS_OWNERDRAW | (control.id != 0 ? SS_NOTIFY : 0);
         break;
       case ControlKind::kButton:
         cls = "Button";
@@ -184,14 +214,183 @@ void Form::CreateControls() {
         style |= SS_LEFT | SS_NOPREFIX;
         break;
     }
-    std::string caption = Text(control.caption);
+    std::string caption = ToString(control.caption);
+    HWND parent = parentIndex_[i] >= 0 ? children_[static_cast<std::size_t>(parentIndex_[i])] : window_.get();
     HWND child = CreateWindowExA(exStyle, cls, caption.c_str(), style, control.bounds.left, control.bounds.top,
-                                 control.bounds.width, control.bounds.height, window_.get(),
+                                 control.bounds.width, control.bounds.height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), Instance(), nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(controlFonts_[i]), FALSE);
     if (control.kind == ControlKind::kScrollBar) SetScrollRange(child, SB_CTL, control.rangeMin, control.rangeMax, FALSE);
+    // Drawn controls that come later lie above earlier ones, as designed. The others keep the
+    // order of creation, which is also the order of the Tab key.
+    if (OwnerDrawn(control.kind)) SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     children_[i] = child;
+    LoadPicture(i);
   }
+  CreateTooltips();
+}
+
+void Form::LoadPicture(std::size_t index) {
+  const ControlLayout& control = layout_.controls[index];
+  if (control.picture.empty()) return;
+  std::string name = ToString(control.picture);
+  if (control.pictureKind == PictureKind::kBitmap)
+    bitmaps_[index].reset(LoadImageA(Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  else if (control.pictureKind == PictureKind::kIcon)
+    icons_[index].reset(static_cast<HICON>(LoadImageA(Instance(), name.c_str(), IMAGE_ICON, 0, 0, 0)));
+}
+
+void Form::CreateTooltips() {
+  bool any = false;
+  for (const auto& control : layout_.controls) any = any || !control.hint.empty();
+  if (!any) return;
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&classes);
+  tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr, Instance(),
+                                  nullptr));
+  for (std::size_t i = 0; i < children_.size(); ++i) {
+    const ControlLayout& control = layout_.controls[i];
+    if (control.hint.empty() || children_[i] == nullptr) continue;
+    std::string hint = ToString(control.hint);
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(children_[i]);
+    tool.uId = reinterpret_cast<UINT_PTR>(children_[i]);
+    tool.lpszText = hint.data();
+    SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+int Form::IndexOf(HWND child) const {
+  if (child == nullptr) return -1;
+  for (std::size_t i = 0; i < children_.size(); ++i)
+    if (children_[i] == child) return static_cast<int>(i);
+  return -1;
+}
+
+std::string Form::Text(int index) const {
+  char text[1024] = {};
+  HWND child = children_[static_cast<std::size_t>(index)];
+  if (child != nullptr) GetWindowTextA(child, text, sizeof text);
+  return text;
+}
+
+void Form::SetBitmap(int index, GdiObject bitmap) {
+  bitmaps_[static_cast<std::size_t>(index)] = std::move(bitmap);
+  stretched_[static_cast<std::size_t>(index)] = {};
+  icons_[static_cast<std::size_t>(index)].reset();
+  Invalidate(static_cast<std::size_t>(index));
+}
+
+void Form::SetIcon(int index, OwnedIcon icon) {
+  icons_[static_cast<std::size_t>(index)] = std::move(icon);
+  bitmaps_[static_cast<std::size_t>(index)].reset();
+  stretched_[static_cast<std::size_t>(index)] = {};
+  Invalidate(static_cast<std::size_t>(index));
+}
+
+void Form::Invalidate(std::size_t index) {
+  if (children_[index] == nullptr) return;
+  InvalidateRect(children_[index], nullptr, FALSE);
+  for (std::size_t j = index + 1; j < children_.size(); ++j)
+    if (children_[j] != nullptr && parentIndex_[j] == parentIndex_[index] && Overlap(placed_[j], placed_[index]))
+      InvalidateRect(children_[j], nullptr, FALSE);
+}
+
+void Form::DrawOne(HDC dc, std::size_t index, const RECT& area) {
+  const ControlLayout& control = layout_.controls[index];
+  switch (control.kind) {
+    case ControlKind::kBevel: {
+      RECT frame = area;
+      DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+      break;
+    }
+    case ControlKind::kPicture: {
+      const int width = area.right - area.left, height = area.bottom - area.top;
+      if (bitmaps_[index]) {
+        BITMAP info{};
+        GetObjectA(bitmaps_[index].get(), sizeof info, &info);
+        MemoryDc source(CreateCompatibleDC(dc));
+        if (control.stretch) {
+          // Stretched once per size and kept: every control over the picture draws a part of it.
+          Stretched& cache = stretched_[index];
+          if (!cache.bitmap || cache.width != width || cache.height != height) {
+            cache = {GdiObject(CreateCompatibleBitmap(dc, width, height)), width, height};
+            MemoryDc target(CreateCompatibleDC(dc));
+            SelectedObject into(target.get(), cache.bitmap.get());
+            SelectedObject from(source.get(), bitmaps_[index].get());
+            SetStretchBltMode(target.get(), HALFTONE);
+            SetBrushOrgEx(target.get(), 0, 0, nullptr);
+            StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+          }
+          SelectedObject picture(source.get(), cache.bitmap.get());
+          BitBlt(dc, area.left, area.top, width, height, source.get(), 0, 0, SRCCOPY);
+        } else {
+          SelectedObject picture(source.get(), bitmaps_[index].get());
+          BitBlt(dc, area.left, area.top, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+        }
+      } else if (icons_[index]) {
+        DrawIconEx(dc, area.left, area.top, icons_[index].get(), control.stretch ? width : 0,
+                   control.stretch ? height : 0, 0, nullptr, DI_NORMAL);
+      }
+      break;
+    }
+    case ControlKind::kText: {
+      std::string text = Text(static_cast<int>(index));
+      RECT box = area;
+      SelectedObject font(dc, controlFonts_[index]);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, ToColorRef(control.font.face.empty() ? layout_.font.colour : control.font.colour));
+      UINT format = DT_NOPREFIX | (control.centred ? DT_CENTER : DT_LEFT) |
+                    (control.wordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+      DrawTextA(dc, text.c_str(), -1, &box, format);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Form::DrawStack(HDC dc, std::size_t index) {
+  const Rect& me = placed_[index];
+  RECT all{0, 0, me.width, me.height};
+  int parent = parentIndex_[index];
+  std::uint32_t ground = parent >= 0 ? kButtonFace : layout_.colour;
+  GdiObject brush(CreateSolidBrush(ToColorRef(ground)));
+  FillRect(dc, &all, static_cast<HBRUSH>(brush.get()));
+  for (std::size_t j = 0; j <= index; ++j) {
+    const ControlLayout& other = layout_.controls[j];
+    if (!OwnerDrawn(other.kind) || parentIndex_[j] != parent || visible_[j] == 0) continue;
+    const Rect& r = placed_[j];
+    if (j != index && !Overlap(r, me)) continue;
+    RECT area{r.left - me.left, r.top - me.top, r.left - me.left + r.width, r.top - me.top + r.height};
+    DrawOne(dc, j, area);
+  }
+}
+
+bool Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  int index = IndexOf(item.hwndItem);
+  if (index < 0 || !OwnerDrawn(layout_.controls[static_cast<std::size_t>(index)].kind)) return false;
+  // Drawn off screen and copied whole, so a control never shows half its layers.
+  const Rect& me = placed_[static_cast<std::size_t>(index)];
+  MemoryDc buffer(CreateCompatibleDC(item.hDC));
+  GdiObject bitmap(CreateCompatibleBitmap(item.hDC, std::max(me.width, 1), std::max(me.height, 1)));
+  {
+    SelectedObject selected(buffer.get(), bitmap.get());
+    DrawStack(buffer.get(), static_cast<std::size_t>(index));
+    BitBlt(item.hDC, 0, 0, me.width, me.height, buffer.get(), 0, 0, SRCCOPY);
+  }
+  return true;
+}
+
+bool Form::OnSetCursor(HWND child, UINT hitTest) {
+  int index = IndexOf(child);
+  if (hitTest != HTCLIENT || index < 0 || layout_.controls[static_cast<std::size_t>(index)].cursor != Cursor::kHand)
+    return false;
+  SetCursor(LoadCursorA(nullptr, IDC_HAND));
+  return true;
 }
 
 void Form::Relayout() {
@@ -211,6 +410,7 @@ void Form::SetVisible(int index, bool visible) {
   visible_[i] = visible ? 1 : 0;
   if (children_[i] != nullptr) {
     ShowWindow(children_[i], visible ? SW_SHOW : SW_HIDE);
+    Invalidate(i);
     return;
   }
   const Rect& r = placed_[i];
@@ -220,7 +420,9 @@ void Form::SetVisible(int index, bool visible) {
 
 void Form::SetText(int index, std::string_view text) {
   HWND child = children_[static_cast<std::size_t>(index)];
-  if (child != nullptr) SetWindowTextA(child, Text(text).c_str());
+  if (child == nullptr) return;
+  SetWindowTextA(child, ToString(text).c_str());
+  if (OwnerDrawn(layout_.controls[static_cast<std::size_t>(index)].kind)) Invalidate(static_cast<std::size_t>(index));
 }
 
 void Form::PaintLabels(HDC dc) const {
@@ -233,7 +435,7 @@ void Form::PaintLabels(HDC dc) const {
     SetBkMode(dc, control.transparent ? TRANSPARENT : OPAQUE);
     SetTextColor(dc, ToColorRef(control.font.face.empty() ? layout_.font.colour : control.font.colour));
     // The text stays inside its box even where a substitute font is wider than the designed one.
-    std::string caption = Text(control.caption);
+    std::string caption = ToString(control.caption);
     DrawTextA(dc, caption.c_str(), -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
@@ -271,6 +473,8 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     return DefWindowProcA(window, message, wParam, lParam);
   }
+  if (message == WM_DRAWITEM && form->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+  if (message == WM_SETCURSOR && form->OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
   LRESULT result = 0;
   if (form->events_ != nullptr && form->events_->OnMessage(message, wParam, lParam, &result)) return result;
   if (message == DM_GETDEFID) {

@@ -40,6 +40,12 @@ class Form {
   bool Visible(int index) const { return visible_[static_cast<std::size_t>(index)] != 0; }
   void SetVisible(int index, bool visible);
   void SetText(int index, std::string_view text);
+  std::string Text(int index) const;
+  // The picture of a picture control; an empty handle clears it.
+  void SetBitmap(int index, GdiObject bitmap);
+  void SetIcon(int index, OwnedIcon icon);
+  // The control whose window this is, or -1.
+  int IndexOf(HWND child) const;
 
   // Re-applies the alignment to the current client size, moving windowed controls.
   void Relayout();
@@ -53,6 +59,16 @@ class Form {
   Form(const WindowLayout& layout, FormEvents* events);
   void CreateControls();
   void CreateMenu();
+  void CreateTooltips();
+  void LoadPicture(std::size_t index);
+  // Redraws a windowed control and the later ones that lie over it.
+  void Invalidate(std::size_t index);
+  // Draws an owner-drawn control as it looks: its background, the drawn controls beneath it that
+  // share its parent, in creation order, then itself.
+  void DrawStack(HDC dc, std::size_t index);
+  void DrawOne(HDC dc, std::size_t index, const RECT& area);
+  bool OnDrawItem(const DRAWITEMSTRUCT& item);
+  bool OnSetCursor(HWND child, UINT hitTest);
   HFONT FontFor(const FontSpec& wanted);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -65,6 +81,16 @@ class Form {
   std::vector<HWND> children_;
   std::vector<HFONT> controlFonts_;
   std::vector<char> visible_;
+  std::vector<int> parentIndex_;  // -1: the window itself
+  std::vector<GdiObject> bitmaps_;
+  struct Stretched {
+    GdiObject bitmap;
+    int width = 0;
+    int height = 0;
+  };
+  std::vector<Stretched> stretched_;  // stretched bitmaps at their control's size
+  std::vector<OwnedIcon> icons_;
+  Window tooltips_;
 };
 
 // Shows the form as a modal window over its owner until *done becomes true, running the

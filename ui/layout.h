@@ -25,6 +25,8 @@ inline constexpr std::uint32_t kButtonFace = kSystemColour | 15u;  // COLOR_BTNF
 inline constexpr std::uint32_t kWindowText = kSystemColour | 8u;   // COLOR_WINDOWTEXT
 inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 inline constexpr std::uint32_t kRed = 0xFF0000;
+inline constexpr std::uint32_t kYellow = 0xFFFF00;
+inline constexpr std::uint32_t kAqua = 0x00FFFF;
 
 struct FontSpec {
   std::string_view face;
@@ -42,7 +44,14 @@ enum class ControlKind {
   kScrollBar,
   kEdit,
   kStatic,    // a text control of its own, as in dialogs
+  kText,      // a label with a window of its own, drawn with its font, colour and alignment over
+              // whatever lies beneath it when transparent
+  kPicture,   // a bitmap or icon resource in a window of its own
+  kBevel,     // a sunken frame
 };
+
+enum class PictureKind { kNone, kBitmap, kIcon };
+enum class Cursor { kDefault, kHand };
 
 enum class Align { kNone, kTop, kBottom, kLeft, kRight };
 
@@ -61,6 +70,17 @@ struct ControlLayout {
   int id = 0;  // command or control identifier of windowed controls
   int rangeMin = 0;
   int rangeMax = 0;
+  // Windowed controls: the tooltip, the pointer over it, and the control it lies in (its bounds
+  // are then relative to that control); clickable when it has an id.
+  std::string_view hint;
+  Cursor cursor = Cursor::kDefault;
+  std::string_view parent;
+  // Text and pictures.
+  bool centred = false;
+  bool wordWrap = false;
+  PictureKind pictureKind = PictureKind::kNone;
+  std::string_view picture;  // the resource's name
+  bool stretch = false;
 };
 
 struct TimerLayout {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "ui/about_box.h"
 #include "ui/change_deck_window.h"
 #include "ui/form.h"
 #include "ui/layouts/layouts.h"
@@ -34,7 +35,11 @@ class Win32Program : public app::ProgramWindows {
     changeDeck_ = std::make_unique<ui::ChangeDeckWindow>(*table_);
     if (changeDeck_->Create()) table_->SetChangeDeckDialog(changeDeck_->hwnd());
   }
-  void CreateAbout() override { about_ = ui::Form::Build(ui::layouts::kAboutLayout, table_->hwnd(), nullptr); }
+  void CreateAbout() override {
+    about_ = std::make_unique<ui::AboutWindow>(CommandLineArguments());
+    about_->Create(table_->hwnd());
+    table_->SetAboutWindow(about_.get());
+  }
   int ShowTableAndRun() override {
     ShowWindow(table_->hwnd(), SW_SHOWNORMAL);
     UpdateWindow(table_->hwnd());
@@ -50,7 +55,7 @@ class Win32Program : public app::ProgramWindows {
  private:
   std::unique_ptr<ui::TableWindow> table_;
   std::unique_ptr<ui::ChangeDeckWindow> changeDeck_;
-  std::unique_ptr<ui::Form> about_;
+  std::unique_ptr<ui::AboutWindow> about_;
 };
 
 }  // namespace

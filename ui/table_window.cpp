@@ -5,7 +5,11 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <cctype>
+
 #include "ui/input_query.h"
+#include "ui/locale_numbers.h"
+#include "ui/resource_bytes.h"
 #include "ui/layouts/layouts.h"
 
 namespace pelmor::ui {
@@ -110,13 +114,7 @@ void TableWindow::PlayWave(std::string_view file, std::uint32_t flags) {
   sndPlaySoundA(name.empty() ? nullptr : name.c_str(), flags);
 }
 
-store::NumberSeparators TableWindow::LocaleNumberSeparators() {
-  store::NumberSeparators separators;
-  char text[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0) separators.decimal = text;
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text) > 0) separators.thousands = text;
-  return separators;
-}
+store::NumberSeparators TableWindow::LocaleNumberSeparators() { return UserNumberSeparators(); }
 
 // --- platform: the window and its controls ---
 
@@ -235,6 +233,26 @@ void TableWindow::ShellStart(std::string_view file, std::string_view parameters)
 }
 
 void TableWindow::EndProcess(std::uint32_t exitCode) { ExitProcess(exitCode); }
+
+// --- platform: help and about ---
+
+std::string_view TableWindow::CarriedDocument(std::string_view fileName) {
+  // The documents are data resources named after their files: "pelmor16.wri" is PELMOR16_WRI.
+  std::string name(fileName);
+  for (char& c : name) c = c == '.' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return ResourceBytes(nullptr, name.c_str(), RT_RCDATA);
+}
+
+std::uintptr_t TableWindow::ShellOpen(std::string_view file, std::string_view parameters) {
+  std::string target(file), arguments(parameters);
+  HINSTANCE result = ShellExecuteA(hwnd(), nullptr, target.c_str(), arguments.empty() ? nullptr : arguments.c_str(),
+                                   nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<std::uintptr_t>(result);
+}
+
+void TableWindow::ShowAbout(const app::AboutRequest& request) {
+  if (about_ != nullptr) about_->Show(request);
+}
 
 // --- painting ---
 
@@ -355,7 +373,10 @@ void TableWindow::OnCommand(int command) {
     case layouts::kHighScores1: table_.HighScores1Click(); break;
     case layouts::kNoHints1: table_.NoHints1Click(); break;
     case layouts::kExit1: table_.Exit1Click(); break;
-    case layouts::kHowToUseThisGame1: table_.ShowHowToUse(); break;
+    case layouts::kAbout1: table_.About1Click(); break;
+    case layouts::kHowToPlay1: table_.HowToPlay1Click(); break;
+    case layouts::kHowToUseThisGame1: table_.HowToUseThisGame1Click(); break;
+    case layouts::kBuySourceCode1: table_.BuySourceCode1Click(); break;
     default: break;
   }
 }

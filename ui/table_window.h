@@ -11,6 +11,7 @@
 
 #include "app/platform.h"
 #include "app/table.h"
+#include "ui/about_box.h"
 #include "ui/card_pictures.h"
 #include "ui/form.h"
 #include "ui/offscreen_buffer.h"
@@ -70,6 +71,12 @@ class TableWindow : public app::Platform, public FormEvents {
   std::string ProgramPath() override;
   void ShellStart(std::string_view file, std::string_view parameters) override;
   [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+  std::string_view CarriedDocument(std::string_view fileName) override;
+  std::uintptr_t ShellOpen(std::string_view file, std::string_view parameters) override;
+  void ShowAbout(const app::AboutRequest& request) override;
+
+  // The about dialog that Help > About shows; created after the table.
+  void SetAboutWindow(AboutWindow* about) { about_ = about; }
 
   // FormEvents
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -106,6 +113,7 @@ class TableWindow : public app::Platform, public FormEvents {
   GdiObject fillBrush_;
   OffscreenBuffer buffer_;
   bool stockPressed_ = false;
+  AboutWindow* about_ = nullptr;
   HWND changeDeck_ = nullptr;
 };
 

@@ -34,6 +34,11 @@ struct WindowTraits {
     if (IsWindow(h)) DestroyWindow(h);
   }
 };
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Null() { return nullptr; }
+  static void Free(Handle h) { DestroyIcon(h); }
+};
 struct RegKeyTraits {
   using Handle = HKEY;
   static Handle Null() { return nullptr; }
@@ -51,6 +56,7 @@ using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Window = UniqueHandle<WindowTraits>;
+using OwnedIcon = UniqueHandle<IconTraits>;
 using File = UniqueHandle<FileTraits>;
 
 // Selects an object into a DC and puts the previous one back, on the DC it was selected into.

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Takes the README's pictures of the table: game 0 just dealt, and game 0 a few moves in, each the
-whole window with its frame, checked against the model before it is saved as PNG.
+whole window with its frame, checked against the model before it is saved as PNG; then the about
+dialog as Help > About shows it.
 
 Usage: /usr/bin/python3 tests/e2e/screenshots.py --bin build/win64/bin [--out docs]
 """
@@ -9,6 +10,8 @@ import argparse
 import os
 import subprocess
 import sys
+import time
+import types
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -47,6 +50,14 @@ def take(app, out_dir):
         model.apply(game, move)
     screen.expect_position(game, "game 0 with %d discards" % len(game.piles[model.DISCARD]))
     save_png(screen, os.path.join(out_dir, "table-in-play.png"))
+
+    app.choose(window, "Help", "About")
+    about = app.driver.send("find", pid=pid, visible=True, timeout=10000, **{"class": "TAboutBox"})
+    # The pointer off the banner, whose tooltip would cover the panel.
+    app.driver.send("move", hwnd=about["hwnd"], x=400, y=340)
+    time.sleep(1)
+    shot = types.SimpleNamespace(app=app, driver=app.driver, hwnd=about["hwnd"])
+    save_png(shot, os.path.join(out_dir, "about-box.png"))
 
 
 def main(argv):

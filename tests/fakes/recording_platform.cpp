@@ -156,4 +156,21 @@ void RecordingPlatform::EndProcess(std::uint32_t exitCode) {
   throw ProcessEnded{exitCode};
 }
 
+std::string_view RecordingPlatform::CarriedDocument(std::string_view fileName) {
+  return carriedDocuments[std::string(fileName)];
+}
+
+std::uintptr_t RecordingPlatform::ShellOpen(std::string_view file, std::string_view parameters) {
+  log.push_back("ShellOpen " + std::string(file) + "|" + std::string(parameters));
+  if (shellResults.empty()) return 2;
+  std::uintptr_t result = shellResults.front();
+  shellResults.pop_front();
+  return result;
+}
+
+void RecordingPlatform::ShowAbout(const app::AboutRequest& request) {
+  log.push_back("ShowAbout " + request.name);
+  aboutRequests.push_back(request);
+}
+
 }  // namespace pelmor::testing

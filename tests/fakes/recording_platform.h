@@ -97,6 +97,15 @@ class RecordingPlatform : public app::Platform {
   std::string ProgramPath() override { return "C:\\Games\\Pelmor.exe"; }
   void ShellStart(std::string_view file, std::string_view parameters) override;
   [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+
+  // Help and about: the carried documents by file name, and the shell's results for the requests
+  // in order (2, "file not found", when none is left).
+  std::map<std::string, std::string> carriedDocuments;
+  std::deque<std::uintptr_t> shellResults;
+  std::vector<app::AboutRequest> aboutRequests;
+  std::string_view CarriedDocument(std::string_view fileName) override;
+  std::uintptr_t ShellOpen(std::string_view file, std::string_view parameters) override;
+  void ShowAbout(const app::AboutRequest& request) override;
 };
 
 }  // namespace pelmor::testing

@@ -857,7 +857,7 @@ TEST(CardArtBmp, RejectsPicturesItCannotDescribe) {
   Image img;
   img.width = 2;
   img.height = 2;
-  img.bitsPerPixel = 8;
+  img.bitsPerPixel = 16;
   img.indices = {0, 0, 0, 0};
   img.palette = {{0, 0, 0}};
   EXPECT_THROW(pelmor::cardart::encodeBmp(img), std::invalid_argument);
@@ -1009,6 +1009,29 @@ TEST(CardArtIcon, CanvasKeepsColourStraightWhereAnEdgeIsHalfCovered) {
   // Half blue under half white: three quarters opaque, a third blue and two thirds white.
   EXPECT_EQ(img.at(2, 0), (Rgba{170, 170, 255, 191}));
   EXPECT_EQ(img.at(3, 0), (Rgba{0, 0, 255, 255}));
+}
+
+TEST(CardArtAbout, BannerIs256ColoursAtItsSizeAndTheDonationIconsAreRoundedTiles) {
+  const DecodedBmp d = readBmp(pelmor::cardart::encodeBmp(pelmor::cardart::renderBanner()));
+  EXPECT_EQ(d.width, 528);
+  EXPECT_EQ(d.height, 374);
+  EXPECT_EQ(d.bits, 8);
+  std::set<std::uint32_t> colours;
+  for (const Rgb& c : d.pixels) colours.insert(std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b);
+  EXPECT_GT(colours.size(), 128u) << "gradients keep most of the palette";
+  const Rgb sky = d.pixels[10 * 528 + 520];
+  EXPECT_LT(sky.r + sky.g, sky.b * 2) << "the night sky is dark blue";
+  const Rgb felt = d.pixels[static_cast<std::size_t>(208 * 528 + 45)];  // inside the oval, left of the cards
+  EXPECT_GT(felt.g, felt.r + 40);
+
+  for (auto [kind, size] : {std::pair{1, 32}, std::pair{2, 16}}) {
+    const RgbaImage icon = pelmor::cardart::renderDonationIcon(kind);
+    EXPECT_EQ(icon.width, size);
+    EXPECT_EQ(icon.height, size);
+    EXPECT_EQ(icon.at(0, 0).a, 0) << "rounded corner";
+    EXPECT_EQ(icon.at(size / 2, 2).a, 255);
+  }
+  EXPECT_THROW(pelmor::cardart::renderDonationIcon(3), std::invalid_argument);
 }
 
 TEST(CardArtIco, DirectoryListsBothSizesAndEntriesPointAtTheirImages) {

@@ -113,5 +113,32 @@ TEST(PictureNames, FacesAndBacks) {
   EXPECT_EQ(BackResourceName(11), "BACK11");
 }
 
+TEST(AboutLayout, ControlsLieInsideTheirParentsAndEveryClickableOneHasAnIdAndAHandCursor) {
+  const WindowLayout& about = layouts::kAboutLayout;
+  EXPECT_EQ(about.caption, "About");
+  EXPECT_EQ(about.bounds, (Rect{0, 0, 525, 405}));
+  std::set<int> ids;
+  for (const ControlLayout& control : about.controls) {
+    Rect outer{0, 0, about.bounds.width, about.bounds.height};
+    if (!control.parent.empty()) {
+      const ControlLayout* parent = FindControl(about, control.parent);
+      ASSERT_NE(parent, nullptr) << control.name;
+      EXPECT_LT(parent - about.controls.data(), &control - about.controls.data()) << "parent made first";
+      outer = {0, 0, parent->bounds.width, parent->bounds.height};
+    }
+    const Rect& r = control.bounds;
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left + r.width <= outer.width && r.top + r.height <= outer.height)
+        << control.name;
+    if (control.id != 0) {
+      EXPECT_TRUE(ids.insert(control.id).second) << control.name;
+    }
+    bool pointsToAClick = !control.hint.empty() || control.cursor == Cursor::kHand;
+    EXPECT_TRUE(!pointsToAClick || control.id != 0) << control.name << " invites a click it does not take";
+  }
+  EXPECT_EQ(FindControl(about, "Image1")->hint, FindControl(about, "AppType")->hint);
+  EXPECT_EQ(FindControl(about, "ProductName")->caption, "Orvandis %s");
+  EXPECT_EQ(FindControl(about, "AppType")->caption, "%u-Bit");
+}
+
 }  // namespace
 }  // namespace pelmor::ui

@@ -48,7 +48,7 @@ void putRow(Bytes& out, const Image& img, int y) {
 
 Bytes encodeBmp(const Image& img) {
   const int bpp = img.bitsPerPixel;
-  if (bpp != 1 && bpp != 4 && bpp != 24) throw std::invalid_argument("unsupported bit depth");
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) throw std::invalid_argument("unsupported bit depth");
   const std::size_t pixels = static_cast<std::size_t>(img.width * img.height);
   if (bpp == 24 ? img.rgb.size() != pixels : img.indices.size() != pixels)
     throw std::invalid_argument("pixel count does not match the picture size");

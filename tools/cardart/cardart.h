@@ -75,8 +75,8 @@ std::vector<std::string> pictureNames();
 // Draws the named picture (a name from pictureNames()); throws std::invalid_argument otherwise.
 Image renderPicture(std::string_view name);
 
-// A Windows BMP file: BITMAPFILEHEADER, BITMAPINFOHEADER, palette, bottom-up rows padded to 4
-// bytes.
+// A Windows BMP file (1, 4, 8 or 24 bits per pixel): BITMAPFILEHEADER, BITMAPINFOHEADER,
+// palette, bottom-up rows padded to 4 bytes.
 std::vector<std::uint8_t> encodeBmp(const Image& image);
 
 // A PNG file (8-bit RGB) of any picture; palette pictures are expanded.
@@ -96,6 +96,16 @@ RgbaImage renderIcon(int size);
 // whatever its colour. Throws std::invalid_argument for an empty list, more than 65535 images,
 // a side outside 1..256 or a pixel count that does not match the size.
 std::vector<std::uint8_t> encodeIco(const std::vector<RgbaImage>& images);
+
+// The about dialog's banner: 528 x 374 pixels of 256 colours, drawn so that it reads right when
+// the dialog stretches it to 525 x 201.
+inline constexpr int kBannerWidth = 528;
+inline constexpr int kBannerHeight = 374;
+Image renderBanner();
+
+// The about dialog's donation pictures: kind 1 is 32 x 32 pixels, kind 2 is 16 x 16. Throws
+// std::invalid_argument for any other kind.
+RgbaImage renderDonationIcon(int kind);
 
 // One 24-bit sheet showing every picture at natural size in a grid, each labelled with its name.
 Image contactSheet(const std::vector<NamedImage>& pictures);

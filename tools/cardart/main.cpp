@@ -1,4 +1,5 @@
-// pelmor-cardart OUTDIR: writes every card picture as a BMP, the program icon and a contact sheet.
+// pelmor-cardart OUTDIR: writes every card picture as a BMP, the program icon, the about dialog's
+// banner and donation icons, and a contact sheet.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -36,6 +37,12 @@ int main(int argc, char** argv) {
   for (int size : kIconSizes) icon.push_back(renderIcon(size));
   if (!writeFile(dir + "pelmor.ico", encodeIco(icon))) {
     std::fprintf(stderr, "pelmor-cardart: cannot write %spelmor.ico\n", dir.c_str());
+    return 1;
+  }
+  if (!writeFile(dir + "banner.bmp", encodeBmp(renderBanner())) ||
+      !writeFile(dir + "donate1.ico", encodeIco({renderDonationIcon(1)})) ||
+      !writeFile(dir + "donate2.ico", encodeIco({renderDonationIcon(2)}))) {
+    std::fprintf(stderr, "pelmor-cardart: cannot write the about pictures into %s\n", dir.c_str());
     return 1;
   }
   if (!writeFile(dir + "contact-sheet.png", encodePng(contactSheet(all)))) {

@@ -17,6 +17,42 @@ constexpr ControlLayout kInputControls[] = {
     {.name = "CancelButton", .kind = ControlKind::kButton, .bounds = {125, 60, 75, 25}, .caption = "Cancel", .id = kInputCancel},
 };
 
+constexpr std::string_view kWebsiteHint = "Click here to visit my website";
+
+constexpr ControlLayout kAboutControls[] = {
+    {.name = "Image1", .kind = ControlKind::kPicture, .bounds = {0, 0, 525, 201}, .align = Align::kTop,
+     .caption = "Orvandis", .id = kAboutImage1, .hint = kWebsiteHint, .cursor = Cursor::kHand,
+     .pictureKind = PictureKind::kBitmap, .picture = "BANNER", .stretch = true},
+    {.name = "AppType", .kind = ControlKind::kText, .bounds = {288, 144, 233, 22}, .caption = "%u-Bit",
+     .font = {"Engravers MT", 19, true, kYellow}, .transparent = true, .id = kAboutAppType, .hint = kWebsiteHint,
+     .cursor = Cursor::kHand, .centred = true},
+    {.name = "Image2", .kind = ControlKind::kPicture, .bounds = {264, 168, 32, 32}, .caption = "Donate via Paypal",
+     .transparent = true, .id = kAboutImage2, .hint = "Donate via Paypal", .cursor = Cursor::kHand,
+     .pictureKind = PictureKind::kIcon, .picture = "DONATE1"},
+    {.name = "Image3", .kind = ControlKind::kPicture, .bounds = {296, 184, 16, 16},
+     .caption = "Donate via Cash App", .id = kAboutImage3, .hint = "Click here to donate via Cash App",
+     .cursor = Cursor::kHand, .pictureKind = PictureKind::kIcon, .picture = "DONATE2"},
+    {.name = "CharType", .kind = ControlKind::kText, .bounds = {280, 40, 241, 22}, .caption = "CharType",
+     .font = {"Stencil", 19, false, kAqua}, .transparent = true, .centred = true},
+    {.name = "Panel1", .kind = ControlKind::kPanel, .bounds = {8, 208, 513, 161}, .caption = ""},
+    {.name = "Bevel1", .kind = ControlKind::kBevel, .bounds = {8, 8, 65, 57}, .parent = "Panel1"},
+    {.name = "ProgramIcon", .kind = ControlKind::kPicture, .bounds = {8, 8, 65, 57}, .caption = "Pelmor",
+     .transparent = true, .id = kAboutProgramIcon, .hint = "Click here to visit the app homepage",
+     .cursor = Cursor::kHand, .parent = "Panel1", .pictureKind = PictureKind::kIcon, .stretch = true},
+    {.name = "ProductName", .kind = ControlKind::kText, .bounds = {88, 16, 300, 16}, .caption = "Orvandis %s",
+     .parent = "Panel1"},
+    {.name = "Version", .kind = ControlKind::kText, .bounds = {88, 40, 300, 16},
+     .caption = "Version,build count and compile time", .parent = "Panel1"},
+    {.name = "Comments", .kind = ControlKind::kText, .bounds = {8, 104, 497, 49}, .caption = "Comments",
+     .parent = "Panel1", .wordWrap = true},
+    {.name = "Label1", .kind = ControlKind::kText, .bounds = {8, 80, 390, 16},
+     .caption = "If you like this app you can then support me by buying the source code", .parent = "Panel1"},
+    {.name = "Image4", .kind = ControlKind::kPicture, .bounds = {400, 8, 105, 89}, .caption = "",
+     .transparent = true, .parent = "Panel1", .stretch = true},
+    {.name = "OKButton", .kind = ControlKind::kButton, .bounds = {215, 372, 75, 25}, .caption = "OK",
+     .defaultButton = true, .id = kAboutOk},
+};
+
 // In tab order. The preview is drawn at (0, 0), 71 x 96, left of the buttons, above the scroll bar.
 constexpr ControlLayout kChangeDeckControls[] = {
     {.name = "ScrollBar1", .kind = ControlKind::kScrollBar, .bounds = {8, 184, 265, 17}, .id = kDeckScrollBar1,
@@ -71,6 +107,7 @@ const WindowLayout kAboutLayout{
     .border = Border::kDialog,
     .colour = kButtonFace,
     .font = {"MS Sans Serif", 11, false, kWindowText},
+    .controls = kAboutControls,
 };
 
 }  // namespace pelmor::ui::layouts

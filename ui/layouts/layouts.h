@@ -22,6 +22,16 @@ enum TableCommand : int {
 };
 enum TableTimer : int { kTimer1 = 1, kTimer2 = 2 };
 
+// About dialog controls: the clickable ones and the OK button.
+enum AboutControl : int {
+  kAboutOk = 1,
+  kAboutImage1 = 400,
+  kAboutAppType,
+  kAboutImage2,
+  kAboutImage3,
+  kAboutProgramIcon,
+};
+
 // Change-deck dialog controls.
 enum ChangeDeckControl : int {
   kDeckScrollBar1 = 100,
