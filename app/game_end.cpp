@@ -23,9 +23,8 @@ constexpr std::uint32_t kFullScore = game::kWinningDiscards;
 void PelmorTable::StopSound() { platform_.PlayWave("", kSoundNoDefault); }
 
 bool PelmorTable::CheckNoMoreMoves() {
-  // The tests stop at the first that holds, but MovesAvailable always runs for its label.
-  bool lost = !(MovesAvailable() || !game_.piles[game::kStock].Empty() || Score() >= game::kWinningDiscards ||
-                game::SomePileEmpty(game_.piles));
+  MovesAvailable();  // always, for its label
+  bool lost = game::NoMoreMoves(game_.piles);
   if (lost) LossFlow();
   StopSound();
   SetPlayEnabled(!lost);

@@ -511,8 +511,7 @@ Replay ReplayLine(const Piles& start, std::string_view line) {
     if (!moved) break;
     ++replay.keysPlayed;
     int score = piles[kDiscard].Count();
-    bool lost = !MovesAvailable(piles) && piles[kStock].Empty() && score < kWinningDiscards && !SomePileEmpty(piles);
-    if ((lost || score == kWinningDiscards) && replay.keysPlayed < static_cast<int>(line.size()))
+    if ((NoMoreMoves(piles) || score == kWinningDiscards) && replay.keysPlayed < static_cast<int>(line.size()))
       replay.passedEnd = true;
   }
   replay.finalScore = piles[kDiscard].Count();

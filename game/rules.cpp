@@ -65,6 +65,11 @@ bool SomePileEmpty(const Piles& piles) {
   return false;
 }
 
+bool NoMoreMoves(const Piles& piles) {
+  return !MovesAvailable(piles) && piles[kStock].Empty() && piles[kDiscard].Count() < kWinningDiscards &&
+         !SomePileEmpty(piles);
+}
+
 int AceCount(const Piles& piles, int pile) {
   int count = 0;
   for (int suit = kClubs; suit <= kSpades; ++suit)

@@ -21,6 +21,10 @@ bool MovesAvailable(const Piles& piles);
 
 bool SomePileEmpty(const Piles& piles);
 
+// No move is left and the game is not won: no two top cards share a suit, the stock is empty,
+// fewer than 48 cards are discarded and no tableau pile is empty.
+bool NoMoreMoves(const Piles& piles);
+
 // How many of the four aces lie anywhere in tableau pile p.
 int AceCount(const Piles& piles, int pile);
 
