@@ -30,6 +30,7 @@ constexpr int kMaxCards = kCardCount;
 constexpr int kMaxPile = kMaxCards;
 constexpr int kStockShift = 52;
 constexpr int kGenerationShift = 24;
+constexpr int kMaxRounds = kCardCount / kTableauCount + 2;  // now, every draw, and one to spare
 
 struct Entry {
   std::uint64_t lo;  // discarded cards, stock position
@@ -95,13 +96,15 @@ struct Analyser::Search {
   char path[kMaxLineKeys];
   Analysis* result = nullptr;
 
-  // Scratch of the bound.
+  // Scratch of the bound: the piles with the stock dealt out on them, each card's pile there, the
+  // round it arrives in, the earliest round it could go in and the rounds it could lie on top in.
   std::uint8_t seq[kTableauCount][kMaxPile];
   int seqLen[kTableauCount];
-  std::uint8_t where[kMaxCards];  // pile of each card in the locked layout
-  std::uint8_t level[kMaxCards];  // its height there
-  int buriedTop[kTableauCount];   // height of the highest stuck card on the pile now, -1 for none
-  bool stuck[kMaxCards];
+  std::uint8_t where[kMaxCards];
+  std::uint8_t arrive[kMaxCards];
+  std::uint8_t goRound[kMaxCards];
+  std::uint16_t shown[kMaxCards];
+  std::uint16_t floating[kMaxCards];
 
   explicit Search(std::size_t positions) {
     // At most 1 GiB of memory (256 MiB in a 32-bit process); a larger budget is clamped to it.
@@ -245,74 +248,168 @@ struct Analyser::Search {
   }
 
   // A proved upper bound on the discard count any play from here reaches.
+  //
+  // Suppose no pile is ever empty again. Then nothing moves any more: each pile is what it holds
+  // now with the stock cards still to come to it on top, in order, and cards only go by discards
+  // from the top. Number the rounds: 0 now, k after the k-th draw from here. A card can go in
+  // round t only if it has arrived by then, every card above it that has arrived by then has gone
+  // in round t or before, and a stronger card of its suit lies on top of another pile in round t,
+  // which needs the same of that card's pile. Starting from "never", the earliest round in which
+  // each card could go falls to a fixed point that no play can beat. A pile could be empty in
+  // round t only if every card it has received by then could have gone by then; if that is so for
+  // no pile and no round, the supposition holds (no pile can empty before the first one does), and
+  // the cards that can never go stay for good. Otherwise only the cards left count.
   int Bound() {
     int live = nonAces - std::popcount(discarded);
     int bound = discards + live;
-    // Suppose no pile is ever empty again. Then nothing moves any more: each pile is what it holds
-    // plus the stock cards still to come to it, and cards only go by discards from the top. An ace
-    // never goes; a card goes only if a stronger card of its suit can show on another pile. If under
-    // that supposition every pile holds a card now that can never go, no pile can empty before the
-    // first pile empties, so the supposition holds, and every card that can never go stays for good.
-    // (When every pile holds an ace this is the case where the game asks about covered aces.)
-    for (int p = 0; p < kTableauCount; ++p)
-      if (size[p] == 0) return bound;
+    const int first = stockPos / kTableauCount;
+    const int rounds = (stockCount + kTableauCount - 1) / kTableauCount - first;
+    const int never = rounds + 1;
+    int arrival[kTableauCount][kMaxRounds];
     for (int p = 0; p < kTableauCount; ++p) {
+      for (int t = 0; t <= rounds; ++t) arrival[p][t] = -1;
       seqLen[p] = size[p];
-      for (int i = 0; i < size[p]; ++i) seq[p][i] = pile[p][i];
+      for (int i = 0; i < size[p]; ++i) {
+        int x = pile[p][i];
+        seq[p][i] = static_cast<std::uint8_t>(x);
+        arrive[x] = 0;
+      }
     }
     for (int t = stockPos; t < stockCount; ++t) {
       int p = t % kTableauCount;
-      seq[p][seqLen[p]++] = static_cast<std::uint8_t>(firstStock + t);
+      int x = firstStock + t;
+      seq[p][seqLen[p]++] = static_cast<std::uint8_t>(x);
+      arrive[x] = static_cast<std::uint8_t>(t / kTableauCount - first + 1);
+      arrival[p][arrive[x]] = x;
     }
-    for (int p = 0; p < kTableauCount; ++p) {
-      buriedTop[p] = -1;
+    for (int p = 0; p < kTableauCount; ++p)
       for (int i = 0; i < seqLen[p]; ++i) {
-        int x = seq[p][i];
-        where[x] = static_cast<std::uint8_t>(p);
-        level[x] = static_cast<std::uint8_t>(i);
-        stuck[x] = ace[x];
-        if (ace[x] && i < size[p]) buriedTop[p] = i;
+        where[seq[p][i]] = static_cast<std::uint8_t>(p);
+        goRound[seq[p][i]] = static_cast<std::uint8_t>(never);
+        floating[seq[p][i]] = 0;
+        shown[seq[p][i]] = 0;
       }
-    }
-    // Grow the stuck set until it settles. A card is stuck when every stronger card of its suit lies
-    // in its own pile or below a stuck card. A stuck card that lies on the pile now buries the cards
-    // under it; one still in the stock does not, as they may go before it comes.
+    unsigned emptiable[kTableauCount];
+    unsigned cover[kTableauCount][kMaxRounds];
+    unsigned reach[kMaxRounds];                      // from a move in round t, on and on
+    unsigned reachOther[kTableauCount][kMaxRounds];  // the same, the first move off pile p
+    unsigned witness[kMaxCards];
+    for (int p = 0; p < kTableauCount; ++p) emptiable[p] = 0;
     bool changed = true;
     while (changed) {
       changed = false;
       for (int p = 0; p < kTableauCount; ++p) {
-        for (int i = seqLen[p] - 1; i > buriedTop[p]; --i) {
+        unsigned emptyOther = emptiable[(p + 1) % 4] | emptiable[(p + 2) % 4] | emptiable[(p + 3) % 4];
+        std::uint8_t latest[kMaxRounds];
+        for (int t = 0; t <= rounds; ++t) latest[t] = 0;
+        for (int i = seqLen[p] - 1; i >= 0; --i) {
           int x = seq[p][i];
-          if (stuck[x]) continue;
-          bool witness = false;
-          int s = suit[x];
-          for (int k = suitCount[s] - 1; k >= 0 && !witness; --k) {
-            int w = bySuit[s][k];
-            if (strength[w] <= strength[x]) break;
-            if (discarded >> w & 1) continue;
-            int q = where[w];
-            witness = q != p && level[w] >= buriedTop[q];
-          }
-          if (!witness) {
-            stuck[x] = true;
+          unsigned m = 0;
+          for (int t = arrive[x]; t <= rounds; ++t)
+            if (latest[t] <= t) m |= 1u << t;
+          if (m != shown[x]) {
+            shown[x] = static_cast<std::uint16_t>(m);
             changed = true;
-            if (i < size[p]) {
-              buriedTop[p] = i;
-              break;
+          }
+          if (goRound[x] > arrive[x]) {
+            unsigned other = emptyOther;
+            if (!ace[x]) {
+              int s = suit[x];
+              for (int k = suitCount[s] - 1; k >= 0; --k) {
+                int w = bySuit[s][k];
+                if (strength[w] <= strength[x]) break;
+                if (discarded >> w & 1) continue;
+                other |= floating[w] | (where[w] == p ? 0u : shown[w]);
+              }
+            }
+            unsigned leave = m & other;
+            int g = leave ? std::countr_zero(leave) : never;
+            if (g < goRound[x]) {
+              goRound[x] = static_cast<std::uint8_t>(g);
+              changed = true;
             }
           }
+          for (int t = arrive[x]; t <= rounds; ++t) latest[t] = std::max(latest[t], goRound[x]);
         }
+        unsigned wasEmptiable = emptiable[p];
+        emptiable[p] = 0;
+        for (int t = 0; t <= rounds; ++t) {
+          cover[p][t] = 0;
+          if (latest[t] > t) continue;
+          emptiable[p] |= 1u << t;
+          // A card put on this pile while it is empty in round t lies on top again in a later
+          // round when every card that has arrived on it since can have gone by then.
+          unsigned m = 1u << t;
+          int worst = 0;
+          for (int u = t + 1; u <= rounds; ++u) {
+            if (arrival[p][u] >= 0) worst = std::max(worst, static_cast<int>(goRound[arrival[p][u]]));
+            if (worst <= u) m |= 1u << u;
+          }
+          cover[p][t] = m;
+        }
+        if (emptiable[p] != wasEmptiable) changed = true;
       }
+      bool anyEmpty = (emptiable[0] | emptiable[1] | emptiable[2] | emptiable[3]) != 0;
+      if (!anyEmpty) continue;
+      for (int t = rounds; t >= 0; --t) {
+        unsigned direct = cover[0][t] | cover[1][t] | cover[2][t] | cover[3][t];
+        unsigned r = direct;
+        for (int u = t + 1; u <= rounds; ++u)
+          if (direct >> u & 1) r |= reach[u];
+        reach[t] = r;
+      }
+      for (int p = 0; p < kTableauCount; ++p)
+        for (int t = 0; t <= rounds; ++t) {
+          unsigned r = 0;
+          for (int e = 0; e < kTableauCount; ++e)
+            if (e != p) r |= cover[e][t];
+          for (int u = t; u <= rounds; ++u)
+            if (r >> u & 1) r |= reach[u];
+          reachOther[p][t] = r;
+        }
+      // Moved onto an empty pile, then maybe on again.
+      for (int p = 0; p < kTableauCount; ++p)
+        for (int i = 0; i < seqLen[p]; ++i) {
+          int x = seq[p][i];
+          unsigned f = 0;
+          for (unsigned m = shown[x]; m; m &= m - 1) f |= reachOther[p][std::countr_zero(m)];
+          if (f != floating[x]) {
+            floating[x] = static_cast<std::uint16_t>(f);
+            changed = true;
+          }
+        }
     }
-    for (int p = 0; p < kTableauCount; ++p)
-      if (buriedTop[p] < 0) return bound;
+    unsigned anywhere[kMaxCards];
+    WitnessRounds(witness, false);
+    WitnessRounds(anywhere, true);
     int stuck_ = 0;
     for (int p = 0; p < kTableauCount; ++p)
       for (int i = 0; i < seqLen[p]; ++i) {
         int x = seq[p][i];
-        if (!ace[x] && (stuck[x] || i < buriedTop[p])) ++stuck_;
+        if (!ace[x] && !(shown[x] & witness[x]) && !(floating[x] & anywhere[x])) ++stuck_;
       }
     return bound - stuck_;
+  }
+
+  // For each card in play, the rounds in which a stronger card of its suit can lie on top of a pile
+  // other than the card's own (or of any pile).
+  void WitnessRounds(unsigned* out, bool anyPile) const {
+    for (int s = 1; s <= kSuitCount; ++s) {
+      unsigned floats = 0;
+      unsigned onPile[kTableauCount] = {0, 0, 0, 0};
+      for (int k = suitCount[s] - 1; k >= 0; --k) {
+        int x = bySuit[s][k];
+        if (discarded >> x & 1) continue;
+        int p = where[x];
+        out[x] = floats | (anyPile ? onPile[0] | onPile[1] | onPile[2] | onPile[3] : OtherPiles(onPile, p));
+        floats |= floating[x];
+        onPile[p] |= shown[x];
+      }
+    }
+  }
+
+  static unsigned OtherPiles(const unsigned* onPile, int p) {
+    return onPile[(p + 1) % 4] | onPile[(p + 2) % 4] | onPile[(p + 3) % 4];
   }
 
   // Remaining children of an abandoned position count with their bounds.
@@ -342,8 +439,9 @@ struct Analyser::Search {
 
     Move moves[kTableauCount * kTableauCount + 1];
     int n = 0;
+    const bool drawing = stockPos < stockCount;
     for (int p = 0; p < kTableauCount; ++p) {
-      if (Discardable(p) && WeakestOfSuit(Top(p))) {
+      if (Discardable(p) && (!drawing || WeakestOfSuit(Top(p)))) {
         moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};
         break;
       }
@@ -351,7 +449,6 @@ struct Analyser::Search {
     if (n == 0) {
       for (int p = 0; p < kTableauCount; ++p)
         if (Discardable(p)) moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};
-      bool drawing = stockPos < stockCount;
       int empties = 0;
       for (int e = 0; e < kTableauCount; ++e) empties += size[e] == 0;
       if (empties > 0) {
