@@ -265,9 +265,9 @@ struct Analyser::Search {
     const int first = stockPos / kTableauCount;
     const int rounds = (stockCount + kTableauCount - 1) / kTableauCount - first;
     const int never = rounds + 1;
-    int arrival[kTableauCount][kMaxRounds];
+    const unsigned all = (1u << (rounds + 1)) - 1;
+    auto from = [all](int t) { return all & ~((1u << t) - 1); };  // round t and after
     for (int p = 0; p < kTableauCount; ++p) {
-      for (int t = 0; t <= rounds; ++t) arrival[p][t] = -1;
       seqLen[p] = size[p];
       for (int i = 0; i < size[p]; ++i) {
         int x = pile[p][i];
@@ -280,132 +280,72 @@ struct Analyser::Search {
       int x = firstStock + t;
       seq[p][seqLen[p]++] = static_cast<std::uint8_t>(x);
       arrive[x] = static_cast<std::uint8_t>(t / kTableauCount - first + 1);
-      arrival[p][arrive[x]] = x;
     }
     for (int p = 0; p < kTableauCount; ++p)
       for (int i = 0; i < seqLen[p]; ++i) {
-        where[seq[p][i]] = static_cast<std::uint8_t>(p);
-        goRound[seq[p][i]] = static_cast<std::uint8_t>(never);
-        floating[seq[p][i]] = 0;
-        shown[seq[p][i]] = 0;
+        int x = seq[p][i];
+        where[x] = static_cast<std::uint8_t>(p);
+        goRound[x] = static_cast<std::uint8_t>(never);
+        shown[x] = 0;
+        floating[x] = 0;
       }
-    unsigned emptiable[kTableauCount];
-    unsigned cover[kTableauCount][kMaxRounds];
-    unsigned reach[kMaxRounds];                      // from a move in round t, on and on
-    unsigned reachOther[kTableauCount][kMaxRounds];  // the same, the first move off pile p
-    unsigned witness[kMaxCards];
-    for (int p = 0; p < kTableauCount; ++p) emptiable[p] = 0;
+    unsigned emptiable[kTableauCount] = {0, 0, 0, 0};
     bool changed = true;
     while (changed) {
       changed = false;
       for (int p = 0; p < kTableauCount; ++p) {
-        unsigned emptyOther = emptiable[(p + 1) % 4] | emptiable[(p + 2) % 4] | emptiable[(p + 3) % 4];
-        std::uint8_t latest[kMaxRounds];
-        for (int t = 0; t <= rounds; ++t) latest[t] = 0;
+        const unsigned emptyOther = OtherPiles(emptiable, p);
+        const unsigned emptyAny = emptyOther | emptiable[p];
+        unsigned blocked = 0;  // rounds in which a card above has arrived and not yet gone
         for (int i = seqLen[p] - 1; i >= 0; --i) {
           int x = seq[p][i];
-          unsigned m = 0;
-          for (int t = arrive[x]; t <= rounds; ++t)
-            if (latest[t] <= t) m |= 1u << t;
-          if (m != shown[x]) {
+          unsigned m = from(arrive[x]) & ~blocked;
+          // Moved onto a pile that is empty in round t, a card lies on top in every later round
+          // in which that pile, but for it, could be empty; and it can move on from there.
+          unsigned moves = m & emptyOther;
+          unsigned f = moves ? from(std::countr_zero(moves)) & emptyAny : 0;
+          if (m != shown[x] || f != floating[x]) {
             shown[x] = static_cast<std::uint16_t>(m);
+            floating[x] = static_cast<std::uint16_t>(f);
             changed = true;
           }
           if (goRound[x] > arrive[x]) {
-            unsigned other = emptyOther;
-            if (!ace[x]) {
-              int s = suit[x];
-              for (int k = suitCount[s] - 1; k >= 0; --k) {
-                int w = bySuit[s][k];
-                if (strength[w] <= strength[x]) break;
-                if (discarded >> w & 1) continue;
-                other |= floating[w] | (where[w] == p ? 0u : shown[w]);
-              }
-            }
-            unsigned leave = m & other;
+            unsigned leave = m & (emptyOther | StrongerOnTop(x, p, false));
             int g = leave ? std::countr_zero(leave) : never;
             if (g < goRound[x]) {
               goRound[x] = static_cast<std::uint8_t>(g);
               changed = true;
             }
           }
-          for (int t = arrive[x]; t <= rounds; ++t) latest[t] = std::max(latest[t], goRound[x]);
+          blocked |= from(arrive[x]) & ~from(goRound[x]);
         }
-        unsigned wasEmptiable = emptiable[p];
-        emptiable[p] = 0;
-        for (int t = 0; t <= rounds; ++t) {
-          cover[p][t] = 0;
-          if (latest[t] > t) continue;
-          emptiable[p] |= 1u << t;
-          // A card put on this pile while it is empty in round t lies on top again in a later
-          // round when every card that has arrived on it since can have gone by then.
-          unsigned m = 1u << t;
-          int worst = 0;
-          for (int u = t + 1; u <= rounds; ++u) {
-            if (arrival[p][u] >= 0) worst = std::max(worst, static_cast<int>(goRound[arrival[p][u]]));
-            if (worst <= u) m |= 1u << u;
-          }
-          cover[p][t] = m;
+        if ((all & ~blocked) != emptiable[p]) {
+          emptiable[p] = all & ~blocked;
+          changed = true;
         }
-        if (emptiable[p] != wasEmptiable) changed = true;
       }
-      bool anyEmpty = (emptiable[0] | emptiable[1] | emptiable[2] | emptiable[3]) != 0;
-      if (!anyEmpty) continue;
-      for (int t = rounds; t >= 0; --t) {
-        unsigned direct = cover[0][t] | cover[1][t] | cover[2][t] | cover[3][t];
-        unsigned r = direct;
-        for (int u = t + 1; u <= rounds; ++u)
-          if (direct >> u & 1) r |= reach[u];
-        reach[t] = r;
-      }
-      for (int p = 0; p < kTableauCount; ++p)
-        for (int t = 0; t <= rounds; ++t) {
-          unsigned r = 0;
-          for (int e = 0; e < kTableauCount; ++e)
-            if (e != p) r |= cover[e][t];
-          for (int u = t; u <= rounds; ++u)
-            if (r >> u & 1) r |= reach[u];
-          reachOther[p][t] = r;
-        }
-      // Moved onto an empty pile, then maybe on again.
-      for (int p = 0; p < kTableauCount; ++p)
-        for (int i = 0; i < seqLen[p]; ++i) {
-          int x = seq[p][i];
-          unsigned f = 0;
-          for (unsigned m = shown[x]; m; m &= m - 1) f |= reachOther[p][std::countr_zero(m)];
-          if (f != floating[x]) {
-            floating[x] = static_cast<std::uint16_t>(f);
-            changed = true;
-          }
-        }
     }
-    unsigned anywhere[kMaxCards];
-    WitnessRounds(witness, false);
-    WitnessRounds(anywhere, true);
     int stuck_ = 0;
     for (int p = 0; p < kTableauCount; ++p)
       for (int i = 0; i < seqLen[p]; ++i) {
         int x = seq[p][i];
-        if (!ace[x] && !(shown[x] & witness[x]) && !(floating[x] & anywhere[x])) ++stuck_;
+        if (!ace[x] && !(shown[x] & StrongerOnTop(x, p, false)) && !(floating[x] & StrongerOnTop(x, p, true))) ++stuck_;
       }
     return bound - stuck_;
   }
 
-  // For each card in play, the rounds in which a stronger card of its suit can lie on top of a pile
-  // other than the card's own (or of any pile).
-  void WitnessRounds(unsigned* out, bool anyPile) const {
-    for (int s = 1; s <= kSuitCount; ++s) {
-      unsigned floats = 0;
-      unsigned onPile[kTableauCount] = {0, 0, 0, 0};
-      for (int k = suitCount[s] - 1; k >= 0; --k) {
-        int x = bySuit[s][k];
-        if (discarded >> x & 1) continue;
-        int p = where[x];
-        out[x] = floats | (anyPile ? onPile[0] | onPile[1] | onPile[2] | onPile[3] : OtherPiles(onPile, p));
-        floats |= floating[x];
-        onPile[p] |= shown[x];
-      }
+  // The rounds in which a stronger card of x's suit can lie on top of a pile other than p (or of any
+  // pile).
+  unsigned StrongerOnTop(int x, int p, bool anyPile) const {
+    unsigned rounds = 0;
+    int s = suit[x];
+    for (int k = suitCount[s] - 1; k >= 0; --k) {
+      int w = bySuit[s][k];
+      if (strength[w] <= strength[x]) break;
+      if (discarded >> w & 1) continue;
+      rounds |= floating[w] | (anyPile || where[w] != p ? shown[w] : 0u);
     }
+    return rounds;
   }
 
   static unsigned OtherPiles(const unsigned* onPile, int p) {
