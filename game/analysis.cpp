@@ -507,7 +507,7 @@ Analysis Analyser::Analyse(const Piles& piles, std::uint64_t budget) {
     s.drawLast = pass == 1;
     s.abortBound = 0;
     s.work = 0;
-    s.budget = pass == 0 ? total / 2 : total - result.work;
+    s.budget = pass == 0 ? total / 8 : total - result.work;
     s.depth = 0;
     outcome = s.Dfs();
     result.work += s.work;

@@ -25,11 +25,12 @@ constexpr std::uint64_t kDefaultBudget = 4'000'000;
 const char kUsage[] =
     "usage: pelmor-analyse [--budget N] GAME...\n"
     "       pelmor-analyse [--budget N] --position FILE\n"
-    "       pelmor-analyse --scan FROM TO --out FILE.csv [--threads K] [--budget N] [--shard I/N] [--resume]\n"
+    "       pelmor-analyse --scan FROM TO --out FILE.csv [--threads K] [--budget N] [--shard I/N] [--resume [--retry]]\n"
     "       pelmor-analyse --summary FILE.csv...\n"
     "A winning line is a string of the game's keys: a..d discard from pile A..D, A..D move pile A..D's\n"
     "top card onto the first empty pile after it, space draws. --budget caps the positions examined\n"
-    "per deal (default 4000000); a deal that needs more is reported unknown.\n";
+    "per deal (default 4000000); a deal that needs more is reported unknown. --resume goes on with the\n"
+    "scan in FILE.csv; --retry also analyses again the deals it left unknown, the new row replacing the old.\n";
 
 bool ParseInteger(const char* text, long long low, long long high, long long& value) {
   char* end = nullptr;
@@ -117,6 +118,8 @@ int main(int argc, char** argv) {
       scan.shards = static_cast<int>(shards);
     } else if (arg == "--resume") {
       scan.resume = true;
+    } else if (arg == "--retry") {
+      scan.retry = true;
     } else if (arg == "--plain") {
       scan.plain = true;
     } else if (arg == "--summary") {
@@ -129,7 +132,7 @@ int main(int argc, char** argv) {
   }
   if (summary) return rest.empty() ? Usage() : pelmor::analyse::RunSummary(rest);
   if (scanning) {
-    if (!rest.empty() || !position.empty()) return Usage();
+    if (!rest.empty() || !position.empty() || (scan.retry && !scan.resume)) return Usage();
     scan.budget = budget;
     return pelmor::analyse::RunScan(scan);
   }

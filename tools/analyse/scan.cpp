@@ -77,6 +77,19 @@ bool ParseRow(const std::string& line, Row& row) {
   return row.best >= 0 && row.best <= row.bound && row.bound <= game::kWinningDiscards;
 }
 
+// One row per game number, the last one written: a deal analysed again replaces its earlier row.
+std::vector<Row> LatestRows(std::vector<Row> rows) {
+  std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.number < b.number; });
+  std::vector<Row> latest;
+  for (const Row& row : rows) {
+    if (!latest.empty() && latest.back().number == row.number)
+      latest.back() = row;
+    else
+      latest.push_back(row);
+  }
+  return latest;
+}
+
 // Reads the complete rows of a scan file; a row cut short by a stopped scan is left out.
 std::vector<Row> ReadRows(const std::string& path, bool& opened) {
   std::vector<Row> rows;
@@ -88,7 +101,7 @@ std::vector<Row> ReadRows(const std::string& path, bool& opened) {
     Row row;
     if (ParseRow(line, row)) rows.push_back(row);
   }
-  return rows;
+  return LatestRows(std::move(rows));
 }
 
 void WriteRow(std::FILE* out, const Row& row) {
@@ -212,7 +225,8 @@ int RunScan(const ScanOptions& options) {
   }
   std::vector<bool> isDone(static_cast<std::size_t>(options.to - options.from + 1));
   for (const Row& row : done)
-    if (row.number >= options.from && row.number <= options.to) isDone[static_cast<std::size_t>(row.number - options.from)] = true;
+    if (row.number >= options.from && row.number <= options.to && !(options.retry && row.verdict == game::Verdict::kUnknown))
+      isDone[static_cast<std::size_t>(row.number - options.from)] = true;
   // Rewrite the file with its complete rows only, so that appending starts on a fresh line.
   {
     std::string temporary = options.out + ".tmp";
@@ -263,7 +277,7 @@ int RunScan(const ScanOptions& options) {
     RunWorkers(options.threads, AnalyseBatch, &batch);
     for (std::size_t i = 0; i < batch.end - batch.begin; ++i) {
       WriteRow(out, rows[i]);
-      done.push_back(rows[i]);
+      done.push_back(rows[i]);  // a retried deal's earlier row is replaced in the summary below
       slowest = std::max(slowest, rows[i].seconds);
     }
     std::fflush(out);
@@ -280,6 +294,7 @@ int RunScan(const ScanOptions& options) {
   }
   if (terminal) std::fprintf(stderr, "\n");
   std::fclose(out);
+  done = LatestRows(std::move(done));
   double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("analysed: %zu deals in %.2f s on %d thread(s): %.1f deals/s, %.1f deals/s per thread\n", numbers.size(),
               elapsed, options.threads, static_cast<double>(numbers.size()) / std::max(elapsed, 1e-9),
@@ -300,7 +315,7 @@ int RunSummary(const std::vector<std::string>& files) {
     }
     rows.insert(rows.end(), part.begin(), part.end());
   }
-  PrintSummary(rows);
+  PrintSummary(LatestRows(std::move(rows)));
   return 0;
 }
 

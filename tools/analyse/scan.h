@@ -16,6 +16,7 @@ struct ScanOptions {
   int shard = 0;    // this run takes the numbers n with (n - from) % shards == shard
   int shards = 1;
   bool resume = false;
+  bool retry = false;   // with resume: analyse again the deals the file leaves unknown
   bool plain = false;  // the plain exhaustive search instead of the analyser (for the benchmark)
 };
 
