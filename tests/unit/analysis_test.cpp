@@ -1,12 +1,17 @@
 // The deal analyser against the plain exhaustive search, on late positions of real deals.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 
 #include "game/analysis.h"
 #include "game/deal.h"
 #include "game/rules.h"
 #include "tools/analyse/plain_search.h"
+#include "tools/analyse/scan.h"
 
 namespace pelmor::game {
 namespace {
@@ -92,6 +97,50 @@ TEST(ReplayLine, RefusesWhatTheGameRefusesAndStopsAtTheWin) {
   EXPECT_FALSE(past.accepted);
   EXPECT_TRUE(past.passedEnd);
   EXPECT_EQ(past.finalScore, kWinningDiscards);
+}
+
+// A scan stopped and resumed with --retry and a larger budget: the deals it left unknown are analysed
+// again, every deal keeps one row (the newest), and nothing settled is analysed twice.
+TEST(Scan, RetriesTheUnknownDealsAndKeepsOneRowPerDeal) {
+  std::string file = (std::filesystem::temp_directory_path() / "pelmor-scan-test.csv").string();
+  std::remove(file.c_str());
+  auto rows = [&] {
+    std::map<long long, std::string> byNumber;
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    int count = 0;
+    while (std::getline(in, line)) {
+      ++count;
+      byNumber[std::stoll(line)] = line.substr(line.find(',') + 1, line.find(',', line.find(',') + 1) - line.find(',') - 1);
+    }
+    EXPECT_EQ(count, static_cast<int>(byNumber.size())) << "one row per deal";
+    return byNumber;
+  };
+  analyse::ScanOptions options;
+  options.from = 0;
+  options.to = 9;
+  options.budget = 2000;
+  options.out = file;
+  ASSERT_EQ(analyse::RunScan(options), 0);
+  auto first = rows();
+  ASSERT_EQ(first.size(), 10u);
+  int unknown = 0;
+  for (const auto& [number, answer] : first) unknown += answer == "unknown";
+  ASSERT_GT(unknown, 0);
+  EXPECT_EQ(analyse::RunScan(options), 2) << "an existing file needs --resume";
+  options.resume = options.retry = true;
+  options.budget = 300000;
+  ASSERT_EQ(analyse::RunScan(options), 0);
+  auto second = rows();
+  ASSERT_EQ(second.size(), 10u);
+  int settledNow = 0;
+  for (const auto& [number, answer] : first) {
+    if (answer != "unknown") EXPECT_EQ(second[number], answer) << number;
+    else settledNow += second[number] != "unknown";
+  }
+  EXPECT_GT(settledNow, 0);
+  std::remove(file.c_str());
 }
 
 }  // namespace

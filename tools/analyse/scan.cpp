@@ -109,6 +109,25 @@ void WriteRow(std::FILE* out, const Row& row) {
                row.bound, static_cast<unsigned long long>(row.work));
 }
 
+// Writes the rows to the file through a temporary file; false (with a message) on failure.
+bool Rewrite(const std::string& path, const std::vector<Row>& rows) {
+  std::string temporary = path + ".tmp";
+  std::FILE* out = std::fopen(temporary.c_str(), "w");
+  if (out == nullptr) {
+    std::fprintf(stderr, "pelmor-analyse: cannot write %s\n", temporary.c_str());
+    return false;
+  }
+  std::fprintf(out, "%s\n", kHeader);
+  for (const Row& row : rows) WriteRow(out, row);
+  bool written = std::fclose(out) == 0;
+  std::remove(path.c_str());
+  if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::fprintf(stderr, "pelmor-analyse: cannot write %s\n", path.c_str());
+    return false;
+  }
+  return true;
+}
+
 struct Batch {
   const std::vector<std::int64_t>* numbers = nullptr;
   std::size_t begin = 0;
@@ -228,22 +247,7 @@ int RunScan(const ScanOptions& options) {
     if (row.number >= options.from && row.number <= options.to && !(options.retry && row.verdict == game::Verdict::kUnknown))
       isDone[static_cast<std::size_t>(row.number - options.from)] = true;
   // Rewrite the file with its complete rows only, so that appending starts on a fresh line.
-  {
-    std::string temporary = options.out + ".tmp";
-    std::FILE* out = std::fopen(temporary.c_str(), "w");
-    if (out == nullptr) {
-      std::fprintf(stderr, "pelmor-analyse: cannot write %s\n", temporary.c_str());
-      return 1;
-    }
-    std::fprintf(out, "%s\n", kHeader);
-    for (const Row& row : done) WriteRow(out, row);
-    bool written = std::fclose(out) == 0;
-    std::remove(options.out.c_str());
-    if (!written || std::rename(temporary.c_str(), options.out.c_str()) != 0) {
-      std::fprintf(stderr, "pelmor-analyse: cannot write %s\n", options.out.c_str());
-      return 1;
-    }
-  }
+  if (!Rewrite(options.out, done)) return 1;
   std::vector<std::int64_t> numbers;
   for (std::int64_t n = options.from; n <= options.to; ++n)
     if ((n - options.from) % options.shards == options.shard && !isDone[static_cast<std::size_t>(n - options.from)])
@@ -295,6 +299,7 @@ int RunScan(const ScanOptions& options) {
   if (terminal) std::fprintf(stderr, "\n");
   std::fclose(out);
   done = LatestRows(std::move(done));
+  if (options.retry && !Rewrite(options.out, done)) return 1;  // drop the rows the retry replaced
   double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("analysed: %zu deals in %.2f s on %d thread(s): %.1f deals/s, %.1f deals/s per thread\n", numbers.size(),
               elapsed, options.threads, static_cast<double>(numbers.size()) / std::max(elapsed, 1e-9),
