@@ -247,18 +247,20 @@ struct Analyser::Search {
     }
   }
 
-  // A proved upper bound on the discard count any play from here reaches.
+  // A proved upper bound on the discard count any play from here reaches: the cards in play that
+  // can never go are left out.
   //
-  // Suppose no pile is ever empty again. Then nothing moves any more: each pile is what it holds
-  // now with the stock cards still to come to it on top, in order, and cards only go by discards
-  // from the top. Number the rounds: 0 now, k after the k-th draw from here. A card can go in
-  // round t only if it has arrived by then, every card above it that has arrived by then has gone
-  // in round t or before, and a stronger card of its suit lies on top of another pile in round t,
-  // which needs the same of that card's pile. Starting from "never", the earliest round in which
-  // each card could go falls to a fixed point that no play can beat. A pile could be empty in
-  // round t only if every card it has received by then could have gone by then; if that is so for
-  // no pile and no round, the supposition holds (no pile can empty before the first one does), and
-  // the cards that can never go stay for good. Otherwise only the cards left count.
+  // It rests on a looser game played in rounds: round 0 is now, round k follows the k-th draw from
+  // here. Each pile is what it holds now with the stock cards still to come to it on top, in
+  // order. A card can leave its place in round t only if it has arrived by then, every card above
+  // it that has arrived by then has left in round t or before, and either a stronger card of its
+  // suit can lie on top of another pile in round t (a discard) or another pile can be empty in
+  // round t (a move). A pile can be empty in round t when every card it has received by then can
+  // have left by then. A moved card is taken to lie on top in every later round in which a pile
+  // could be empty but for it. Starting from "never", the earliest round in which each card can
+  // leave falls to a fixed point, and every step of a real play meets the looser rules (by
+  // induction over the play), so a card that can neither be discarded in place nor after a move
+  // never goes.
   int Bound() {
     int live = nonAces - std::popcount(discarded);
     int bound = discards + live;
@@ -379,6 +381,10 @@ struct Analyser::Search {
 
     Move moves[kTableauCount * kTableauCount + 1];
     int n = 0;
+    // Discards that can never hurt, taken alone: the weakest card of its suit still in play, which
+    // no card needs; and, once the stock is out, any discard. Then nothing covers a top card any
+    // more, so a stronger card of the suit stays on top until a stronger one still lets it go: the
+    // discarded card was never needed.
     const bool drawing = stockPos < stockCount;
     for (int p = 0; p < kTableauCount; ++p) {
       if (Discardable(p) && (!drawing || WeakestOfSuit(Top(p)))) {
