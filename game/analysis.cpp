@@ -104,6 +104,8 @@ struct Analyser::Search {
   std::uint8_t arrive[kMaxCards];
   std::uint8_t goRound[kMaxCards];
   std::uint16_t shown[kMaxCards];
+  unsigned strongerElsewhere[kMaxCards];
+  unsigned strongerAnywhere[kMaxCards];
   std::uint16_t floating[kMaxCards];
 
   explicit Search(std::size_t positions) {
@@ -295,6 +297,7 @@ struct Analyser::Search {
     bool changed = true;
     while (changed) {
       changed = false;
+      StrongerOnTop();
       for (int p = 0; p < kTableauCount; ++p) {
         const unsigned emptyOther = OtherPiles(emptiable, p);
         const unsigned emptyAny = emptyOther | emptiable[p];
@@ -312,7 +315,7 @@ struct Analyser::Search {
             changed = true;
           }
           if (goRound[x] > arrive[x]) {
-            unsigned leave = m & (emptyOther | StrongerOnTop(x, p, false));
+            unsigned leave = m & (emptyOther | strongerElsewhere[x]);
             int g = leave ? std::countr_zero(leave) : never;
             if (g < goRound[x]) {
               goRound[x] = static_cast<std::uint8_t>(g);
@@ -331,23 +334,27 @@ struct Analyser::Search {
     for (int p = 0; p < kTableauCount; ++p)
       for (int i = 0; i < seqLen[p]; ++i) {
         int x = seq[p][i];
-        if (!ace[x] && !(shown[x] & StrongerOnTop(x, p, false)) && !(floating[x] & StrongerOnTop(x, p, true))) ++stuck_;
+        if (!ace[x] && !(shown[x] & strongerElsewhere[x]) && !(floating[x] & strongerAnywhere[x])) ++stuck_;
       }
     return bound - stuck_;
   }
 
-  // The rounds in which a stronger card of x's suit can lie on top of a pile other than p (or of any
-  // pile).
-  unsigned StrongerOnTop(int x, int p, bool anyPile) const {
-    unsigned rounds = 0;
-    int s = suit[x];
-    for (int k = suitCount[s] - 1; k >= 0; --k) {
-      int w = bySuit[s][k];
-      if (strength[w] <= strength[x]) break;
-      if (discarded >> w & 1) continue;
-      rounds |= floating[w] | (anyPile || where[w] != p ? shown[w] : 0u);
+  // For each card in play, the rounds in which a stronger card of its suit can lie on top of
+  // another pile, and of any pile.
+  void StrongerOnTop() {
+    for (int s = 1; s <= kSuitCount; ++s) {
+      unsigned floats = 0;
+      unsigned onPile[kTableauCount] = {0, 0, 0, 0};
+      for (int k = suitCount[s] - 1; k >= 0; --k) {
+        int x = bySuit[s][k];
+        if (discarded >> x & 1) continue;
+        int p = where[x];
+        strongerElsewhere[x] = floats | OtherPiles(onPile, p);
+        strongerAnywhere[x] = strongerElsewhere[x] | onPile[p];
+        floats |= floating[x];
+        onPile[p] |= shown[x];
+      }
     }
-    return rounds;
   }
 
   static unsigned OtherPiles(const unsigned* onPile, int p) {
