@@ -377,7 +377,11 @@ struct Analyser::Search {
       std::copy(path, path + depth, result->line.begin());
       return Outcome::kWon;
     }
-    best = std::max(best, discards);
+    if (discards > best) {
+      best = discards;
+      result->lineLength = depth;
+      std::copy(path, path + depth, result->line.begin());
+    }
     if (work >= budget || depth > kMaxLineKeys - kTableauCount) {
       abortBound = std::max(abortBound, Bound());
       return Outcome::kAborted;

@@ -28,7 +28,7 @@ struct Analysis {
   int bestScore = 0;        // discard pile count of the best position reached
   int bound = 0;            // no play reaches more than this (bestScore itself when won or lost)
   std::uint64_t work = 0;   // positions expanded
-  int lineLength = 0;       // keys of the winning line (won only)
+  int lineLength = 0;       // keys of the line: the winning line, else one that reaches bestScore
   std::array<char, kMaxLineKeys> line{};
 
   std::string_view Line() const { return {line.data(), static_cast<std::size_t>(lineLength)}; }

@@ -44,7 +44,8 @@ int Usage() {
   return 2;
 }
 
-// Prints one answer; a won line is first played through the rules and printed only if it wins.
+// Prints one answer with its line, which is first played through the rules and printed only if it
+// reaches the score reported: the win, or the best score of a deal that cannot be won.
 bool Report(const char* what, const pelmor::game::Piles& piles, const pelmor::game::Analysis& a) {
   const char* answer = a.verdict == Verdict::kWon ? "won" : a.verdict == Verdict::kLost ? "lost" : "unknown";
   if (a.verdict == Verdict::kUnsupported) {
@@ -54,13 +55,15 @@ bool Report(const char* what, const pelmor::game::Piles& piles, const pelmor::ga
   std::printf("%s: %s, best score %d/48", what, answer, a.bestScore);
   if (a.verdict == Verdict::kUnknown) std::printf(", at most %d/48", a.bound);
   std::printf(", %llu positions\n", static_cast<unsigned long long>(a.work));
-  if (a.verdict != Verdict::kWon) return true;
   pelmor::game::Replay replay = pelmor::game::ReplayLine(piles, a.Line());
-  if (!replay.accepted || replay.finalScore != pelmor::game::kWinningDiscards) {
-    std::printf("  the line found does not replay to a win (key %d): not printed\n", replay.keysPlayed + 1);
+  if (!replay.accepted || replay.finalScore != a.bestScore) {
+    std::printf("  the line found does not replay to %d discards (key %d): not printed\n", a.bestScore,
+                replay.keysPlayed + 1);
     return false;
   }
-  std::printf("  line: \"%.*s\"\n", a.lineLength, a.line.data());
+  if (a.lineLength > 0)
+    std::printf("  %s: \"%.*s\"\n", a.verdict == Verdict::kWon ? "line" : "line to the best score", a.lineLength,
+                a.line.data());
   if (replay.acesQuestions > 0)
     std::printf("  answer Yes (continue) to the %d covered-aces question(s) on the way\n", replay.acesQuestions);
   return true;
