@@ -370,7 +370,9 @@ struct Analyser::Search {
     }
   }
 
-  Outcome Dfs() {
+  // `bounded`: whether the bound is worth working out here. After a discard it almost never cuts
+  // what the position before did not (a few in a thousand), so it waits for the next draw or move.
+  Outcome Dfs(bool bounded = true) {
     if (discards >= kWinningDiscards) {
       best = kWinningDiscards;
       result->lineLength = depth;
@@ -388,7 +390,7 @@ struct Analyser::Search {
     }
     if (!Visit()) return Outcome::kDone;
     ++work;
-    if (Bound() <= best) return Outcome::kDone;
+    if (bounded && Bound() <= best) return Outcome::kDone;
 
     Move moves[kTableauCount * kTableauCount + 1];
     int n = 0;
@@ -437,7 +439,7 @@ struct Analyser::Search {
       else
         path[depth++] = moves[i].kind == Kind::kDraw ? ' ' : static_cast<char>('a' + moves[i].pile);
       Undo u = Make(moves[i]);
-      Outcome r = Dfs();
+      Outcome r = Dfs(moves[i].kind != Kind::kDiscard);
       depth = mark;
       Unmake(moves[i], u);
       if (r == Outcome::kWon) return r;
