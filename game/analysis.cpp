@@ -120,12 +120,19 @@ struct Analyser::Search {
 
   std::uint64_t MaxBudget() const { return (mask + 1) / 4 * 3; }
 
+  // The key of the position and where its search in the memory starts.
+  std::uint64_t KeyLo() const { return discarded | (static_cast<std::uint64_t>(stockPos) << kStockShift); }
+  std::uint64_t KeyHi() const {
+    return static_cast<std::uint64_t>(bottom[0]) | static_cast<std::uint64_t>(bottom[1]) << 6 |
+           static_cast<std::uint64_t>(bottom[2]) << 12 | static_cast<std::uint64_t>(bottom[3]) << 18 |
+           generation << kGenerationShift;
+  }
+  std::size_t Slot(std::uint64_t lo, std::uint64_t hi) const { return static_cast<std::size_t>(Mix(lo, hi)) & mask; }
+
   bool Visit() {
-    std::uint64_t lo = discarded | (static_cast<std::uint64_t>(stockPos) << kStockShift);
-    std::uint64_t hi = static_cast<std::uint64_t>(bottom[0]) | static_cast<std::uint64_t>(bottom[1]) << 6 |
-                       static_cast<std::uint64_t>(bottom[2]) << 12 | static_cast<std::uint64_t>(bottom[3]) << 18 |
-                       generation << kGenerationShift;
-    for (std::size_t i = static_cast<std::size_t>(Mix(lo, hi)) & mask;; i = (i + 1) & mask) {
+    std::uint64_t lo = KeyLo();
+    std::uint64_t hi = KeyHi();
+    for (std::size_t i = Slot(lo, hi);; i = (i + 1) & mask) {
       Entry& e = table[i];
       if ((e.hi >> kGenerationShift) != generation) {
         e.lo = lo;
@@ -432,6 +439,12 @@ struct Analyser::Search {
       if (drawing && drawLast) moves[n++] = {Kind::kDraw, 0, 0};
     }
 
+    // The memory is far bigger than the caches: ask for each next position's place ahead of time.
+    for (int i = 0; i < n; ++i) {
+      Undo u = Make(moves[i]);
+      __builtin_prefetch(&table[Slot(KeyLo(), KeyHi())]);
+      Unmake(moves[i], u);
+    }
     for (int i = 0; i < n; ++i) {
       int mark = depth;
       if (moves[i].kind == Kind::kMove)
