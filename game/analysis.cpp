@@ -365,7 +365,7 @@ struct Analyser::Search {
   }
 
   static unsigned OtherPiles(const unsigned* onPile, int p) {
-    return onPile[(p + 1) % 4] | onPile[(p + 2) % 4] | onPile[(p + 3) % 4];
+    return onPile[(p + 1) % kTableauCount] | onPile[(p + 2) % kTableauCount] | onPile[(p + 3) % kTableauCount];
   }
 
   // Remaining children of an abandoned position count with their bounds.
@@ -380,17 +380,12 @@ struct Analyser::Search {
   // `bounded`: whether the bound is worth working out here. After a discard it almost never cuts
   // what the position before did not (a few in a thousand), so it waits for the next draw or move.
   Outcome Dfs(bool bounded = true) {
-    if (discards >= kWinningDiscards) {
-      best = kWinningDiscards;
-      result->lineLength = depth;
-      std::copy(path, path + depth, result->line.begin());
-      return Outcome::kWon;
-    }
     if (discards > best) {
       best = discards;
       result->lineLength = depth;
       std::copy(path, path + depth, result->line.begin());
     }
+    if (discards >= kWinningDiscards) return Outcome::kWon;
     if (work >= budget || depth > kMaxLineKeys - kTableauCount) {
       abortBound = std::max(abortBound, Bound());
       return Outcome::kAborted;
