@@ -30,6 +30,7 @@ constexpr int kMaxCards = kCardCount;
 constexpr int kMaxPile = kMaxCards;
 constexpr int kStockShift = 52;
 constexpr int kGenerationShift = 24;
+constexpr std::uint64_t kUnsettled = std::uint64_t{1} << 63;
 constexpr int kMaxRounds = kCardCount / kTableauCount + 2;  // now, every draw, and one to spare
 
 struct Entry {
@@ -129,7 +130,8 @@ struct Analyser::Search {
   }
   std::size_t Slot(std::uint64_t lo, std::uint64_t hi) const { return static_cast<std::size_t>(Mix(lo, hi)) & mask; }
 
-  bool Visit() {
+  // Marks the position as visited and returns its slot, or returns nullptr when it was already.
+  Entry* Visit() {
     std::uint64_t lo = KeyLo();
     std::uint64_t hi = KeyHi();
     for (std::size_t i = Slot(lo, hi);; i = (i + 1) & mask) {
@@ -137,11 +139,15 @@ struct Analyser::Search {
       if ((e.hi >> kGenerationShift) != generation) {
         e.lo = lo;
         e.hi = hi;
-        return true;
+        return &e;
       }
-      if (e.lo == lo && e.hi == hi) return false;
+      if (e.lo == lo && e.hi == hi) return nullptr;
     }
   }
+
+  // A position whose search was abandoned is not settled: its entry stops matching any key (the
+  // stock position never reaches the top bit) but still holds its place for the probes.
+  static void Unsettle(Entry* e) { e->lo |= kUnsettled; }
 
   int Top(int p) const { return pile[p][size[p] - 1]; }
 
@@ -390,7 +396,8 @@ struct Analyser::Search {
       abortBound = std::max(abortBound, Bound());
       return Outcome::kAborted;
     }
-    if (!Visit()) return Outcome::kDone;
+    Entry* entry = Visit();
+    if (entry == nullptr) return Outcome::kDone;
     ++work;
     if (bounded && Bound() <= best) return Outcome::kDone;
 
@@ -453,6 +460,7 @@ struct Analyser::Search {
       if (r == Outcome::kWon) return r;
       if (r == Outcome::kAborted) {
         BoundRest(moves, i + 1, n);
+        Unsettle(entry);
         return r;
       }
     }
@@ -521,16 +529,17 @@ Analysis Analyser::Analyse(const Piles& piles, std::uint64_t budget) {
     result.bestScore = result.bound = s.discards;
     return result;
   }
-  // Two passes that differ only in when they try the draw, each with half the budget: the second
-  // runs only when the first ran out. Either finds wins the other takes long to reach; a loss is
-  // proved by either pass alone, and each pass's bound holds.
+  // Two passes that differ only in when they try the draw: the first with an eighth of the budget,
+  // the second, only when the first ran out, with the rest. Either finds wins the other takes long
+  // to reach. The second keeps the positions the first settled (every visited position but those on
+  // the abandoned path), so a loss is proved by the two together, and each pass's bound holds.
   s.best = s.discards;
   s.result = &result;
   std::uint64_t total = std::min(budget, s.MaxBudget());
   Outcome outcome = Outcome::kAborted;
   int bound = kWinningDiscards;
+  ++s.generation;
   for (int pass = 0; pass < 2 && outcome == Outcome::kAborted; ++pass) {
-    ++s.generation;
     s.drawLast = pass == 1;
     s.abortBound = 0;
     s.work = 0;
