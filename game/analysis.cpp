@@ -105,8 +105,10 @@ struct Analyser::Search {
   std::uint8_t arrive[kMaxCards];
   std::uint8_t goRound[kMaxCards];
   std::uint16_t shown[kMaxCards];
+  std::uint16_t arriveFrom[kMaxCards];
+  std::uint16_t goneFrom[kMaxCards];
   unsigned strongerElsewhere[kMaxCards];
-  unsigned strongerAnywhere[kMaxCards];
+  std::uint8_t liveBySuit[kMaxCards];
   std::uint16_t floating[kMaxCards];
 
   explicit Search(std::size_t positions) {
@@ -302,22 +304,36 @@ struct Analyser::Search {
       for (int i = 0; i < seqLen[p]; ++i) {
         int x = seq[p][i];
         where[x] = static_cast<std::uint8_t>(p);
+        arriveFrom[x] = static_cast<std::uint16_t>(from(arrive[x]));
         goRound[x] = static_cast<std::uint8_t>(never);
+        goneFrom[x] = 0;
         shown[x] = 0;
         floating[x] = 0;
       }
+    // The cards in play, suit by suit from the strongest down.
+    int liveCount = 0;
+    int suitEnd[kSuitCount + 1];
+    for (int s = 1; s <= kSuitCount; ++s) {
+      for (int k = suitCount[s] - 1; k >= 0; --k) {
+        int x = bySuit[s][k];
+        if (!(discarded >> x & 1)) liveBySuit[liveCount++] = static_cast<std::uint8_t>(x);
+      }
+      suitEnd[s] = liveCount;
+    }
     unsigned emptiable[kTableauCount] = {0, 0, 0, 0};
     bool changed = true;
+    bool shownChanged = true;
     while (changed) {
       changed = false;
-      StrongerOnTop();
+      if (shownChanged) StrongerOnTop(suitEnd);
+      shownChanged = false;
       for (int p = 0; p < kTableauCount; ++p) {
         const unsigned emptyOther = OtherPiles(emptiable, p);
         const unsigned emptyAny = emptyOther | emptiable[p];
         unsigned blocked = 0;  // rounds in which a card above has arrived and not yet gone
         for (int i = seqLen[p] - 1; i >= 0; --i) {
           int x = seq[p][i];
-          unsigned m = from(arrive[x]) & ~blocked;
+          unsigned m = arriveFrom[x] & ~blocked;
           // Moved onto a pile that is empty in round t, a card lies on top in every later round
           // in which that pile, but for it, could be empty; and it can move on from there.
           unsigned moves = m & emptyOther;
@@ -325,54 +341,56 @@ struct Analyser::Search {
           if (m != shown[x] || f != floating[x]) {
             shown[x] = static_cast<std::uint16_t>(m);
             floating[x] = static_cast<std::uint16_t>(f);
-            changed = true;
+            shownChanged = true;
           }
           if (goRound[x] > arrive[x]) {
             unsigned leave = m & (emptyOther | strongerElsewhere[x]);
             int g = leave ? std::countr_zero(leave) : never;
             if (g < goRound[x]) {
               goRound[x] = static_cast<std::uint8_t>(g);
+              goneFrom[x] = static_cast<std::uint16_t>(from(g));
               changed = true;
             }
           }
-          blocked |= from(arrive[x]) & ~from(goRound[x]);
+          blocked |= arriveFrom[x] & ~goneFrom[x];
         }
         if ((all & ~blocked) != emptiable[p]) {
           emptiable[p] = all & ~blocked;
           changed = true;
         }
       }
+      changed |= shownChanged;
     }
+    // The last sweep changed nothing, so the stronger cards' rounds gathered before it are final.
     int stuck_ = 0;
-    for (int p = 0; p < kTableauCount; ++p)
-      for (int i = 0; i < seqLen[p]; ++i) {
-        int x = seq[p][i];
-        if (!ace[x] && !(shown[x] & strongerElsewhere[x]) && !(floating[x] & strongerAnywhere[x])) ++stuck_;
+    for (int s = 1, k = 0; s <= kSuitCount; ++s) {
+      unsigned anywhere = 0;  // rounds in which a stronger card of the suit can lie on top of any pile
+      for (; k < suitEnd[s]; ++k) {
+        int x = liveBySuit[k];
+        if (!ace[x] && !(shown[x] & strongerElsewhere[x]) && !(floating[x] & anywhere)) ++stuck_;
+        anywhere |= shown[x] | floating[x];
       }
+    }
     return bound - stuck_;
   }
 
   // For each card in play, the rounds in which a stronger card of its suit can lie on top of
-  // another pile, and of any pile.
-  void StrongerOnTop() {
-    for (int s = 1; s <= kSuitCount; ++s) {
+  // another pile.
+  void StrongerOnTop(const int* suitEnd) {
+    for (int s = 1, k = 0; s <= kSuitCount; ++s) {
       unsigned floats = 0;
       unsigned onPile[kTableauCount] = {0, 0, 0, 0};
-      for (int k = suitCount[s] - 1; k >= 0; --k) {
-        int x = bySuit[s][k];
-        if (discarded >> x & 1) continue;
+      for (; k < suitEnd[s]; ++k) {
+        int x = liveBySuit[k];
         int p = where[x];
         strongerElsewhere[x] = floats | OtherPiles(onPile, p);
-        strongerAnywhere[x] = strongerElsewhere[x] | onPile[p];
         floats |= floating[x];
         onPile[p] |= shown[x];
       }
     }
   }
 
-  static unsigned OtherPiles(const unsigned* onPile, int p) {
-    return onPile[(p + 1) % kTableauCount] | onPile[(p + 2) % kTableauCount] | onPile[(p + 3) % kTableauCount];
-  }
+  static unsigned OtherPiles(const unsigned* onPile, int p) { return onPile[p ^ 1] | onPile[p ^ 2] | onPile[p ^ 3]; }
 
   // Remaining children of an abandoned position count with their bounds.
   void BoundRest(const Move* moves, int from, int to) {
