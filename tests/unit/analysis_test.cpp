@@ -55,7 +55,7 @@ bool WinnablePosition(Analyser& analyser, GameNumber number, int drawsLeft, Pile
 
 TEST(Analyser, AgreesWithThePlainSearchOnLatePositions) {
   Analyser analyser(1 << 20);
-  int compared = 0, won = 0;
+  int compared = 0, won = 0, secondPass = 0;
   for (GameNumber number = 0; number < 240; ++number) {
     Piles piles;
     if (number < 200)
@@ -74,10 +74,18 @@ TEST(Analyser, AgreesWithThePlainSearchOnLatePositions) {
     Replay replay = ReplayLine(piles, a.Line());
     EXPECT_TRUE(replay.accepted) << '"' << a.Line() << '"';
     EXPECT_EQ(replay.finalScore, a.bestScore);
+    // With a budget the first pass runs out of, the second goes on from the positions it settled.
+    Analysis small = analyser.Analyse(piles, 1000);
+    if (small.verdict != Verdict::kUnknown) {
+      secondPass += small.work > 1000 / 8;
+      EXPECT_STREQ(Name(small.verdict), Name(plain.verdict));
+      EXPECT_EQ(small.bestScore, plain.bestScore);
+    }
   }
   // Enough of both kinds were settled by the plain search to mean something.
   EXPECT_GE(compared, 150);
   EXPECT_GE(won, 5);
+  EXPECT_GE(secondPass, 15);
 }
 
 TEST(ReplayLine, RefusesWhatTheGameRefusesAndStopsAtTheWin) {
