@@ -98,7 +98,8 @@ struct Analyser::Search {
   Analysis* result = nullptr;
 
   // Scratch of the bound: the piles with the stock dealt out on them, each card's pile there, the
-  // round it arrives in, the earliest round it could go in and the rounds it could lie on top in.
+  // round it arrives in, the earliest round it could go in (each also as the mask of that round and
+  // the later ones), the rounds it could lie on top in, and the cards in play suit by suit.
   std::uint8_t seq[kTableauCount][kMaxPile];
   int seqLen[kTableauCount];
   std::uint8_t where[kMaxCards];
