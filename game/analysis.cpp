@@ -31,7 +31,6 @@ constexpr int kMaxPile = kMaxCards;
 constexpr int kStockShift = 52;
 constexpr int kGenerationShift = 24;
 constexpr std::uint64_t kUnsettled = std::uint64_t{1} << 63;
-constexpr int kMaxRounds = kCardCount / kTableauCount + 2;  // now, every draw, and one to spare
 
 struct Entry {
   std::uint64_t lo;  // discarded cards, stock position
