@@ -14,6 +14,13 @@
 // Why a visited position never needs a second look: the search maximises the discard count and
 // prunes a position when its proved bound is no better than the best score found so far. That best
 // score only grows, so whatever a settled position could reach is already matched or beaten.
+//
+// Nor does a position that a settled one dominates. Take away from a position one or two of the
+// weakest cards in play of a suit: the position left (same stock, every other card in its place)
+// can play every play of the first, skipping the steps of the taken cards. A taken card could only
+// ever leave, cover another card, or let a weaker card of its suit go, and the only weaker cards of
+// its suit are taken too; a pile the first position empties is empty in the other as well. So the
+// position left reaches at least the same score, and when it is settled, so is the first.
 #include "game/analysis.h"
 
 #include <algorithm>
@@ -64,6 +71,10 @@ struct Analyser::Search {
   std::unique_ptr<Entry[]> table;
   std::size_t mask = 0;
   std::uint64_t generation = 0;
+  // One bit per hash of every position entered in the memory, eight bits per entry: most looks for
+  // a dominating position end here, in a map small enough for the caches. Cleared per analysis.
+  std::unique_ptr<std::uint64_t[]> filter;
+  std::size_t filterMask = 0;
 
   // The cards in play.
   int count = 0;
@@ -112,14 +123,19 @@ struct Analyser::Search {
   std::uint16_t floating[kMaxCards];
 
   explicit Search(std::size_t positions) {
-    // At most 1 GiB of memory (256 MiB in a 32-bit process); a larger budget is clamped to it.
+    // At most 1 GiB of memory (256 MiB in a 32-bit process) and a sixteenth more for the filter;
+    // a larger budget is clamped to it.
     const std::size_t largest = sizeof(void*) == 4 ? std::size_t{1} << 24 : std::size_t{1} << 26;
     std::size_t capacity = 1024;
     while (capacity / 4 * 3 < positions && capacity < largest) capacity *= 2;
     table = std::make_unique<Entry[]>(capacity);
     std::memset(table.get(), 0, capacity * sizeof(Entry));
     mask = capacity - 1;
+    filter = std::make_unique<std::uint64_t[]>(capacity / 8);
+    filterMask = capacity * 8 - 1;
   }
+
+  void ClearFilter() { std::memset(filter.get(), 0, (mask + 1) / 8 * sizeof(std::uint64_t)); }
 
   std::uint64_t MaxBudget() const { return (mask + 1) / 4 * 3; }
 
@@ -131,20 +147,59 @@ struct Analyser::Search {
            generation << kGenerationShift;
   }
   std::size_t Slot(std::uint64_t lo, std::uint64_t hi) const { return static_cast<std::size_t>(Mix(lo, hi)) & mask; }
+  std::size_t FilterBit(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> 32) & filterMask; }
 
   // Marks the position as visited and returns its slot, or returns nullptr when it was already.
   Entry* Visit() {
     std::uint64_t lo = KeyLo();
     std::uint64_t hi = KeyHi();
-    for (std::size_t i = Slot(lo, hi);; i = (i + 1) & mask) {
+    std::uint64_t hash = Mix(lo, hi);
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
       Entry& e = table[i];
       if ((e.hi >> kGenerationShift) != generation) {
         e.lo = lo;
         e.hi = hi;
+        std::size_t bit = FilterBit(hash);
+        filter[bit >> 6] |= std::uint64_t{1} << (bit & 63);
         return &e;
       }
       if (e.lo == lo && e.hi == hi) return nullptr;
     }
+  }
+
+  bool Settled(std::uint64_t lo, std::uint64_t hi) const {
+    std::uint64_t hash = Mix(lo, hi);
+    std::size_t bit = FilterBit(hash);
+    if (!(filter[bit >> 6] >> (bit & 63) & 1)) return false;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+      const Entry& e = table[i];
+      if ((e.hi >> kGenerationShift) != generation) return false;
+      if (e.lo == lo && e.hi == hi) return true;
+    }
+  }
+
+  // Whether a settled position dominates this one: the same with the weakest card in play of a
+  // suit, or its two weakest, gone (see the top of the file). Aces never go, so they are never taken.
+  bool Dominated() const {
+    constexpr int kTakenMost = 2;  // three found almost no more
+    const std::uint64_t lo = KeyLo();
+    const std::uint64_t hi = KeyHi();
+    for (int s = 1; s <= kSuitCount; ++s) {
+      std::uint64_t takenLo = lo;
+      std::uint64_t takenHi = hi;
+      int taken = 0;
+      for (int k = 0; k < suitCount[s] && taken < kTakenMost; ++k) {
+        int w = bySuit[s][k];
+        if (discarded >> w & 1) continue;
+        if (ace[w]) break;
+        takenLo |= std::uint64_t{1} << w;
+        for (int p = 0; p < kTableauCount; ++p)
+          if (bottom[p] == w + 1) takenHi &= ~(std::uint64_t{63} << (6 * p));
+        ++taken;
+        if (Settled(takenLo, takenHi)) return true;
+      }
+    }
+    return false;
   }
 
   // A position whose search was abandoned is not settled: its entry stops matching any key (the
@@ -417,7 +472,9 @@ struct Analyser::Search {
     Entry* entry = Visit();
     if (entry == nullptr) return Outcome::kDone;
     ++work;
-    if (bounded && Bound() <= best) return Outcome::kDone;
+    // After a draw or a move, the bound; after a discard, the cheaper look for a settled position
+    // that dominates this one (9 % of the positions after a discard are dominated, 3 % after a draw).
+    if (bounded ? Bound() <= best : Dominated()) return Outcome::kDone;
 
     Move moves[kTableauCount * kTableauCount + 1];
     int n = 0;
@@ -557,6 +614,7 @@ Analysis Analyser::Analyse(const Piles& piles, std::uint64_t budget) {
   Outcome outcome = Outcome::kAborted;
   int bound = kWinningDiscards;
   ++s.generation;
+  s.ClearFilter();
   for (int pass = 0; pass < 2 && outcome == Outcome::kAborted; ++pass) {
     s.drawLast = pass == 1;
     s.abortBound = 0;
