@@ -1,5 +1,5 @@
-// The deal analyser: depth-first search over a compact position with a memory of settled positions,
-// proved bounds, forced safe discards and a work budget.
+// The deal analyser: depth-first search over a compact position with a memory of settled positions
+// (and of the positions they dominate), proved bounds, forced safe discards and a work budget.
 //
 // The compact position. Every card that is still in play (tableau and stock) gets an index and a
 // home pile: a tableau card's home is the pile it lies in at the start, a stock card's home is the
@@ -18,9 +18,10 @@
 // Nor does a position that a settled one dominates. Take away from a position one or two of the
 // weakest cards in play of a suit: the position left (same stock, every other card in its place)
 // can play every play of the first, skipping the steps of the taken cards. A taken card could only
-// ever leave, cover another card, or let a weaker card of its suit go, and the only weaker cards of
-// its suit are taken too; a pile the first position empties is empty in the other as well. So the
-// position left reaches at least the same score, and when it is settled, so is the first.
+// ever leave, cover another card, or let a weaker card of its suit go, and every weaker card of its
+// suit still in play is taken too; a pile the first position empties is empty in the other as well,
+// and a card on top in the first is on top in the other. So the position left reaches at least the
+// same score, and when it is settled, the first needs no look.
 #include "game/analysis.h"
 
 #include <algorithm>
