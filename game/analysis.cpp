@@ -19,7 +19,7 @@
 // weakest cards in play of a suit: the position left (same stock, every other card in its place)
 // can play every play of the first, skipping the steps of the taken cards. A taken card could only
 // ever leave, cover another card, or let a weaker card of its suit go, and every weaker card of its
-// suit still in play is taken too; a pile the first position empties is empty in the other as well,
+// suit still in play is taken too (or proved by a bound never to go); a pile the first position empties is empty in the other as well,
 // and a card on top in the first is on top in the other. So the position left reaches at least the
 // same score, and when it is settled, the first needs no look.
 #include "game/analysis.h"
@@ -122,6 +122,7 @@ struct Analyser::Search {
   unsigned strongerElsewhere[kMaxCards];
   std::uint8_t liveBySuit[kMaxCards];
   std::uint16_t floating[kMaxCards];
+  std::uint64_t neverGo = 0;  // the cards in play the last bound found never go
 
   explicit Search(std::size_t positions) {
     // At most 1 GiB of memory (256 MiB in a 32-bit process) and a sixteenth more for the filter;
@@ -180,8 +181,9 @@ struct Analyser::Search {
   }
 
   // Whether a settled position dominates this one: the same with the weakest card in play of a
-  // suit, or its two weakest, gone (see the top of the file). Aces never go, so they are never taken.
-  bool Dominated() const {
+  // suit, or its two weakest, gone (see the top of the file), passing over the cards of `never`,
+  // proved never to go. Aces never go, so they are never taken.
+  bool Dominated(std::uint64_t never) const {
     constexpr int kTakenMost = 2;  // three found almost no more
     const std::uint64_t lo = KeyLo();
     const std::uint64_t hi = KeyHi();
@@ -191,7 +193,7 @@ struct Analyser::Search {
       int taken = 0;
       for (int k = 0; k < suitCount[s] && taken < kTakenMost; ++k) {
         int w = bySuit[s][k];
-        if (discarded >> w & 1) continue;
+        if ((discarded | never) >> w & 1) continue;
         if (ace[w]) break;
         takenLo |= std::uint64_t{1} << w;
         for (int p = 0; p < kTableauCount; ++p)
@@ -220,11 +222,13 @@ struct Analyser::Search {
     return false;
   }
 
-  // The weakest card of the suit still in play: nothing would ever need it to discard another card.
-  bool WeakestOfSuit(int x) const {
+  // Whether no card will ever need x to be discarded: every weaker card of its suit still in play
+  // is one of `never`, the cards proved never to go.
+  bool NoneNeeds(int x, std::uint64_t never) const {
     for (int k = 0; k < suitCount[suit[x]]; ++k) {
       int c = bySuit[suit[x]][k];
-      if (!(discarded >> c & 1)) return c == x;
+      if ((discarded | never) >> c & 1) continue;
+      return c == x;
     }
     return false;
   }
@@ -418,16 +422,20 @@ struct Analyser::Search {
       changed |= shownChanged;
     }
     // The last sweep changed nothing, so the stronger cards' rounds gathered before it are final.
-    int stuck_ = 0;
+    int stuck = 0;
+    neverGo = 0;
     for (int s = 1, k = 0; s <= kSuitCount; ++s) {
       unsigned anywhere = 0;  // rounds in which a stronger card of the suit can lie on top of any pile
       for (; k < suitEnd[s]; ++k) {
         int x = liveBySuit[k];
-        if (!ace[x] && !(shown[x] & strongerElsewhere[x]) && !(floating[x] & anywhere)) ++stuck_;
+        if (!ace[x] && !(shown[x] & strongerElsewhere[x]) && !(floating[x] & anywhere)) {
+          ++stuck;
+          neverGo |= std::uint64_t{1} << x;
+        }
         anywhere |= shown[x] | floating[x];
       }
     }
-    return bound - stuck_;
+    return bound - stuck;
   }
 
   // For each card in play, the rounds in which a stronger card of its suit can lie on top of
@@ -459,7 +467,9 @@ struct Analyser::Search {
 
   // `bounded`: whether the bound is worth working out here. After a discard it almost never cuts
   // what the position before did not (a few in a thousand), so it waits for the next draw or move.
-  Outcome Dfs(bool bounded = true) {
+  // `never`: cards a bound here or on the way here proved never to go; no later play moves them
+  // either, since every play from here is the end of a play from there.
+  Outcome Dfs(bool bounded = true, std::uint64_t never = 0) {
     if (discards > best) {
       best = discards;
       result->lineLength = depth;
@@ -475,17 +485,18 @@ struct Analyser::Search {
     ++work;
     // After a draw or a move, the bound; after a discard, the cheaper look for a settled position
     // that dominates this one (9 % of the positions after a discard are dominated, 3 % after a draw).
-    if (bounded ? Bound() <= best : Dominated()) return Outcome::kDone;
+    if (bounded ? Bound() <= best : Dominated(never)) return Outcome::kDone;
+    if (bounded) never |= neverGo;
 
     Move moves[kTableauCount * kTableauCount + 1];
     int n = 0;
-    // Discards that can never hurt, taken alone: the weakest card of its suit still in play, which
-    // no card needs; and, once the stock is out, any discard. Then nothing covers a top card any
+    // Discards that can never hurt, taken alone: a card no other card needs (the weakest of its suit
+    // still in play but for cards that never go); and, once the stock is out, any discard. Then nothing covers a top card any
     // more, so a stronger card of the suit stays on top until a stronger one still lets it go: the
     // discarded card was never needed.
     const bool drawing = stockPos < stockCount;
     for (int p = 0; p < kTableauCount; ++p) {
-      if (Discardable(p) && (!drawing || WeakestOfSuit(Top(p)))) {
+      if (Discardable(p) && (!drawing || NoneNeeds(Top(p), never))) {
         moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};
         break;
       }
@@ -530,7 +541,7 @@ struct Analyser::Search {
       else
         path[depth++] = moves[i].kind == Kind::kDraw ? ' ' : static_cast<char>('a' + moves[i].pile);
       Undo u = Make(moves[i]);
-      Outcome r = Dfs(moves[i].kind != Kind::kDiscard);
+      Outcome r = Dfs(moves[i].kind != Kind::kDiscard, never);
       depth = mark;
       Unmake(moves[i], u);
       if (r == Outcome::kWon) return r;
