@@ -19,9 +19,9 @@
 // weakest cards in play of a suit: the position left (same stock, every other card in its place)
 // can play every play of the first, skipping the steps of the taken cards. A taken card could only
 // ever leave, cover another card, or let a weaker card of its suit go, and every weaker card of its
-// suit still in play is taken too (or proved by a bound never to go); a pile the first position empties is empty in the other as well,
-// and a card on top in the first is on top in the other. So the position left reaches at least the
-// same score, and when it is settled, the first needs no look.
+// suit still in play is taken too (or proved by a bound never to go); a pile the first position
+// empties is empty in the other as well, and a card on top in the first is on top in the other. So
+// the position left reaches at least the same score, and when it is settled, the first needs no look.
 #include "game/analysis.h"
 
 #include <algorithm>
@@ -148,7 +148,8 @@ struct Analyser::Search {
            static_cast<std::uint64_t>(bottom[2]) << 12 | static_cast<std::uint64_t>(bottom[3]) << 18 |
            generation << kGenerationShift;
   }
-  std::size_t Slot(std::uint64_t lo, std::uint64_t hi) const { return static_cast<std::size_t>(Mix(lo, hi)) & mask; }
+  std::size_t SlotOf(std::uint64_t hash) const { return static_cast<std::size_t>(hash) & mask; }
+  std::size_t Slot(std::uint64_t lo, std::uint64_t hi) const { return SlotOf(Mix(lo, hi)); }
   std::size_t FilterBit(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> 32) & filterMask; }
 
   // Marks the position as visited and returns its slot, or returns nullptr when it was already.
@@ -156,7 +157,7 @@ struct Analyser::Search {
     std::uint64_t lo = KeyLo();
     std::uint64_t hi = KeyHi();
     std::uint64_t hash = Mix(lo, hi);
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = SlotOf(hash);; i = (i + 1) & mask) {
       Entry& e = table[i];
       if ((e.hi >> kGenerationShift) != generation) {
         e.lo = lo;
@@ -173,7 +174,7 @@ struct Analyser::Search {
     std::uint64_t hash = Mix(lo, hi);
     std::size_t bit = FilterBit(hash);
     if (!(filter[bit >> 6] >> (bit & 63) & 1)) return false;
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = SlotOf(hash);; i = (i + 1) & mask) {
       const Entry& e = table[i];
       if ((e.hi >> kGenerationShift) != generation) return false;
       if (e.lo == lo && e.hi == hi) return true;
@@ -490,10 +491,10 @@ struct Analyser::Search {
 
     Move moves[kTableauCount * kTableauCount + 1];
     int n = 0;
-    // Discards that can never hurt, taken alone: a card no other card needs (the weakest of its suit
-    // still in play but for cards that never go); and, once the stock is out, any discard. Then nothing covers a top card any
-    // more, so a stronger card of the suit stays on top until a stronger one still lets it go: the
-    // discarded card was never needed.
+    // Discards that can never hurt, taken alone: a card no other card needs (the weakest of its
+    // suit still in play but for cards that never go); and, once the stock is out, any discard.
+    // Then nothing covers a top card any more, so a stronger card of the suit stays on top until a
+    // stronger one still lets it go: the discarded card was never needed.
     const bool drawing = stockPos < stockCount;
     for (int p = 0; p < kTableauCount; ++p) {
       if (Discardable(p) && (!drawing || NoneNeeds(Top(p), never))) {
