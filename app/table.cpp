@@ -156,6 +156,14 @@ void PelmorTable::PaintBox1MouseDown(int pile, MouseButton button, bool ctrl, in
   if (Score() == game::kWinningDiscards) WinFlow();
 }
 
+void PelmorTable::PaintBox5MouseDown(bool secondOfDoubleClick) { stockClicked_ = !secondOfDoubleClick; }
+
+void PelmorTable::PaintBox5MouseUp(bool overStock) {
+  bool clicked = stockClicked_;
+  stockClicked_ = false;
+  if (clicked && overStock) PaintBox5Click();
+}
+
 void PelmorTable::PaintBox5Click() {
   if (game_.piles[game::kStock].Empty()) return;
   // A loaded stock of one to three cards deals what it has onto A, B, C; the draw then ends as

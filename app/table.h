@@ -56,6 +56,11 @@ class PelmorTable {
 
   // Mouse and keys on the table; `pile` is the clicked tableau area's tag 0..3.
   void PaintBox1MouseDown(int pile, MouseButton button, bool ctrl, int x, int y);
+  // The stock's left button: a press and its release over the stock make a click, which draws.
+  // The second press of a double-click makes no click (the stock has no double-click action), so
+  // a double-click draws once; the piles take every press, the second of a double-click too.
+  void PaintBox5MouseDown(bool secondOfDoubleClick);
+  void PaintBox5MouseUp(bool overStock);
   void PaintBox5Click();
   void FormKeyPress(char key);
   void PaintBox1MouseMove(int pile);
@@ -98,6 +103,7 @@ class PelmorTable {
   std::vector<std::string> args_;
   game::GameState game_;
   int backIndex_ = 0;
+  bool stockClicked_ = false;  // a press on the stock that its release makes a click
   std::string statusFormat_;
   game::Extended elapsed_;  // FElapsed: days of play, 1.0 = 24 hours
   std::string applicationTitle_{kProgramTitle};

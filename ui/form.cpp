@@ -70,12 +70,13 @@ bool Overlap(const Rect& a, const Rect& b) {
          b.top < a.top + a.height;
 }
 
-void RegisterClassOnce(const char* name, WNDPROC procedure, HBRUSH background) {
+void RegisterClassOnce(const char* name, WNDPROC procedure, HBRUSH background, UINT style = 0) {
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
   if (GetClassInfoExA(Instance(), name, &existing)) return;
   WNDCLASSEXA cls{};
   cls.cbSize = sizeof cls;
+  cls.style = style;
   cls.lpfnWndProc = procedure;
   cls.hInstance = Instance();
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -104,7 +105,8 @@ Form::~Form() {
 std::unique_ptr<Form> Form::Build(const WindowLayout& layout, HWND owner, FormEvents* events) {
   std::unique_ptr<Form> form(new Form(layout, events));
   std::string className = ToString(layout.className);
-  RegisterClassOnce(className.c_str(), &Form::WindowProc, ClassBrush(layout.colour));
+  RegisterClassOnce(className.c_str(), &Form::WindowProc, ClassBrush(layout.colour),
+                    layout.doubleClicks ? CS_DBLCLKS : 0);
   RegisterClassOnce(kPanelClass, &PanelProc, nullptr);
 
   DWORD style = layout.border == Border::kSizeable ? WS_OVERLAPPEDWINDOW : (WS_POPUP | WS_CAPTION | WS_SYSMENU);

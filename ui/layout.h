@@ -110,6 +110,8 @@ struct WindowLayout {
   Placement placement = Placement::kDesigned;
   Border border = Border::kSizeable;
   std::uint32_t colour = kWhite;
+  // The window's mouse messages tell the second press of a double-click from a press.
+  bool doubleClicks = false;
   FontSpec font;
   std::span<const ControlLayout> controls;
   std::span<const TimerLayout> timers;

@@ -323,11 +323,12 @@ int TableWindow::AreaAt(int x, int y) const {
   return -1;
 }
 
-void TableWindow::OnMouseDown(app::MouseButton button, WPARAM keys, int x, int y) {
+void TableWindow::OnMouseDown(app::MouseButton button, WPARAM keys, int x, int y, bool secondOfDoubleClick) {
   int area = AreaAt(x, y);
   if (area == kStockArea && button == app::MouseButton::kLeft) {
     stockPressed_ = true;
     SetCapture(hwnd());
+    table_.PaintBox5MouseDown(secondOfDoubleClick);
     return;
   }
   if (area < 0 || area >= 4) return;
@@ -340,7 +341,7 @@ void TableWindow::OnStockButtonUp(int x, int y) {
   if (!stockPressed_) return;
   stockPressed_ = false;
   ReleaseCapture();
-  if (AreaBounds(kStockArea).Contains(x, y)) table_.PaintBox5Click();
+  table_.PaintBox5MouseUp(AreaBounds(kStockArea).Contains(x, y));
 }
 
 void TableWindow::OnMouseMove(int x, int y) {
@@ -397,13 +398,19 @@ bool TableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
       }
       return true;
     case WM_LBUTTONDOWN:
-      OnMouseDown(app::MouseButton::kLeft, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_LBUTTONDBLCLK:
+      OnMouseDown(app::MouseButton::kLeft, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+                  message == WM_LBUTTONDBLCLK);
       return true;
     case WM_RBUTTONDOWN:
-      OnMouseDown(app::MouseButton::kRight, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_RBUTTONDBLCLK:
+      OnMouseDown(app::MouseButton::kRight, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+                  message == WM_RBUTTONDBLCLK);
       return true;
     case WM_MBUTTONDOWN:
-      OnMouseDown(app::MouseButton::kMiddle, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_MBUTTONDBLCLK:
+      OnMouseDown(app::MouseButton::kMiddle, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+                  message == WM_MBUTTONDBLCLK);
       return true;
     case WM_LBUTTONUP:
       OnStockButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

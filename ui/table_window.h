@@ -89,7 +89,8 @@ class TableWindow : public app::Platform, public FormEvents {
   void FormPaint(HDC dc);
   void PaintArea(HDC dc, int area);
   void OnPaint();
-  void OnMouseDown(app::MouseButton button, WPARAM keys, int x, int y);
+  // A press of a button; the second press of a double-click reaches the piles as a press.
+  void OnMouseDown(app::MouseButton button, WPARAM keys, int x, int y, bool secondOfDoubleClick);
   void OnMouseMove(int x, int y);
   void OnStockButtonUp(int x, int y);
   bool OnSetCursor();

@@ -1,6 +1,7 @@
 // The pile click, the draw, the keys and the hint cursor: their steps and their order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -157,6 +158,25 @@ TEST_F(Handlers, DrawDealsFourRepaintsAndChecks) {
   EXPECT_EQ(platform.log[0], "Repaint");
   EXPECT_GT(platform.Find("Label1"), 0);
   EXPECT_FALSE(platform.Logged("Cursor"));  // the draw leaves the cursors alone
+}
+
+TEST_F(Handlers, StockDrawsOnAClickAndOnceOnADoubleClick) {
+  SetPosition({{C(game::kFive, game::kHearts)}, {C(game::kNine, game::kClubs)}, {C(game::kTwo, game::kSpades)},
+               {C(game::kKing, game::kDiamonds)}},
+              48);
+  table.PaintBox5MouseDown(false);
+  table.PaintBox5MouseUp(true);
+  table.PaintBox5MouseDown(true);  // the second press of a double-click
+  table.PaintBox5MouseUp(true);
+  EXPECT_EQ(Piles()[kStock].Count(), 44);
+  EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "Repaint"), 1);
+  // A later press is a click again; a press let go off the stock, or a release alone, is none.
+  table.PaintBox5MouseDown(false);
+  table.PaintBox5MouseUp(true);
+  table.PaintBox5MouseDown(false);
+  table.PaintBox5MouseUp(false);
+  table.PaintBox5MouseUp(true);
+  EXPECT_EQ(Piles()[kStock].Count(), 40);
 }
 
 TEST_F(Handlers, DrawFromAnEmptyStockDoesNothingAtAll) {

@@ -94,20 +94,26 @@ bool moveTo(HWND target, POINT screen) {
     return at.x == screen.x && at.y == screen.y;
 }
 
-void clickAt(HWND target, POINT screen, MouseButton button, bool ctrl) {
+DWORD clickAt(HWND target, POINT screen, MouseButton button, bool ctrl, int count) {
     moveTo(target, screen);
     if (ctrl) {
         sendKey(VK_CONTROL, false);
         settle(target);
     }
-    sendButton(button, false);
-    settle(target);
-    sendButton(button, true);
-    settle(target);
+    DWORD first = 0, last = 0;
+    for (int press = 0; press < count; ++press) {
+        last = GetTickCount();
+        if (press == 0) first = last;
+        sendButton(button, false);
+        settle(target);
+        sendButton(button, true);
+        settle(target);
+    }
     if (ctrl) {
         sendKey(VK_CONTROL, true);
         settle(target);
     }
+    return last - first;
 }
 
 void keyDown(HWND target, WORD vk) {
@@ -197,8 +203,11 @@ void move(const Command& command, JsonWriter& json) {
 void click(const Command& command, JsonWriter& json) {
     HWND hwnd = hwndOption(command);
     POINT p = pointOption(command, hwnd);
-    clickAt(hwnd, p, buttonOption(command), command.flag("ctrl", false));
-    json.field("x", p.x).field("y", p.y);
+    int count = static_cast<int>(command.integer("count", 1));
+    if (count < 1 || count > 2) throw CommandError("count must be 1 or 2");
+    DWORD span = clickAt(hwnd, p, buttonOption(command), command.flag("ctrl", false), count);
+    json.field("x", p.x).field("y", p.y).field("double_click_ms", GetDoubleClickTime());
+    if (count == 2) json.field("span_ms", span);
 }
 
 // Presses and releases each named key in turn; with hwnd= the window comes forward first.

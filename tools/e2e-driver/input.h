@@ -18,8 +18,9 @@ void settle(HWND target);
 
 // Moves the pointer to a screen point and waits until it is there.
 bool moveTo(HWND target, POINT screen);
-// Move, settle, then (Ctrl down, settle,) button down, settle, button up (, settle, Ctrl up).
-void clickAt(HWND target, POINT screen, MouseButton button, bool ctrl);
+// Move, settle, then (Ctrl down, settle,) count times: button down, settle, button up, settle
+// (, Ctrl up). Returns the milliseconds from the first press to the last.
+DWORD clickAt(HWND target, POINT screen, MouseButton button, bool ctrl, int count = 1);
 void keyDown(HWND target, WORD vk);
 void keyUp(HWND target, WORD vk);
 void pressKey(HWND target, WORD vk);

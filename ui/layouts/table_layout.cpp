@@ -62,6 +62,7 @@ const WindowLayout kTableLayout{
     .bounds = {43, 106, 501, 300},
     .border = Border::kSizeable,
     .colour = kWhite,
+    .doubleClicks = true,
     .font = {"System", 13, false, kWindowText},
     .controls = kControls,
     .timers = kTimers,

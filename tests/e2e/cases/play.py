@@ -1,5 +1,6 @@
 """Playing on screen: whole games with the mouse and with the keys checked against the model after
-every step, refused moves that change nothing, the "Moves Avaliable" label and Ctrl-click names."""
+every step, refused moves that change nothing, the "Moves Avaliable" label, Ctrl-click names and
+double-clicks."""
 
 from harness import model
 from harness.checks import CaseFailure, expect, expect_box, expect_eq
@@ -216,3 +217,27 @@ def ctrl_click_names_the_card(app):
     app.no_message_box(pid, wait_ms=300)
     game.draw()
     screen.expect_position(game, "after a Ctrl-click on the stock (a draw)")
+
+
+@case("stock.double_click_draws_once")
+def double_click_draws_once(app):
+    # Game 0 deals four suits, so nothing moves between the draws; after four draws the Two of
+    # Hearts on pile D goes, and then the card under it.
+    pid, window, screen = start_table(app, "0", back=3)
+    hands = TableInput(screen)
+    game = model.Game.deal(0)
+    screen.expect_position(game, "game 0 dealt")
+    hands.double_click_area(model.STOCK)
+    game.draw()
+    screen.expect_position(game, "after a double-click on the stock (one draw of four cards)")
+    for _ in range(2):
+        hands.click_area(model.STOCK)  # each one the double-click time after the press before
+        game.draw()
+    screen.expect_position(game, "after two slow clicks on the stock (two draws)")
+    hands.double_click_area(model.STOCK)
+    game.draw()
+    screen.expect_position(game, "after a second double-click on the stock")
+    # The piles take both presses of a double-click.
+    expect(game.discard(model.PILE_D) and game.discard(model.PILE_D), "the model cannot discard twice from pile D")
+    hands.double_click_area(model.PILE_D)
+    screen.expect_position(game, "after a double-click on pile D (two discards)")

@@ -297,23 +297,42 @@ def grow(screen, height=600):
 
 
 class TableInput:
-    """The player's hands: clicks at points of the areas and typed keys, one paced event at a time."""
+    """The player's hands: clicks at points of the areas and typed keys, one paced event at a time.
+    A click on the stock waits out the double-click time after the last one there, as a player
+    who means two draws does: a second press within it is the end of a double-click."""
 
     def __init__(self, screen):
         self.screen = screen
         self.driver = screen.driver
         self.hwnd = screen.hwnd
+        self.double_click_time = 0.0
+        self.last_stock_click = None
 
-    def click(self, x, y, button="left", ctrl=False):
-        self.driver.send("click", hwnd=self.hwnd, x=x, y=y, button=button, ctrl=ctrl)
+    def click(self, x, y, button="left", ctrl=False, count=1):
+        reply = self.driver.send("click", hwnd=self.hwnd, x=x, y=y, button=button, ctrl=ctrl, count=count)
+        self.double_click_time = reply["double_click_ms"] / 1000.0
+        return reply
 
-    def click_area(self, index, button="left", y=None, ctrl=False):
-        """A click inside an area at height y within it (clamped to the area), by default its middle."""
+    def click_area(self, index, button="left", y=None, ctrl=False, count=1):
+        """A click (count=2: two presses at one point) inside an area at height y within it (clamped
+        to the area), by default its middle; returns the driver's reply."""
         layout = self.screen.layout
         ax, ay, aw, ah = layout.area(index)
         if y is None:
             y = ah // 2
-        self.click(ax + aw // 2, ay + min(max(y, 0), ah - 1), button, ctrl)
+        if index == model.STOCK and self.last_stock_click is not None:
+            time.sleep(max(0.0, self.last_stock_click + self.double_click_time + 0.1 - time.monotonic()))
+        reply = self.click(ax + aw // 2, ay + min(max(y, 0), ah - 1), button, ctrl, count)
+        if index == model.STOCK:
+            self.last_stock_click = time.monotonic()
+        return reply
+
+    def double_click_area(self, index):
+        """A left double-click in the middle of an area: two presses within the double-click time."""
+        reply = self.click_area(index, count=2)
+        expect(reply["span_ms"] < reply["double_click_ms"],
+               "the two presses came %d ms apart, beyond the double-click time of %d ms" % (
+                   reply["span_ms"], reply["double_click_ms"]))
 
     def type(self, text):
         self.driver.send("type", text=text, hwnd=self.hwnd)
