@@ -96,6 +96,10 @@ void PelmorTable::ConcessionFlow() {
 
 void PelmorTable::Timer2Timer() {
   elapsed_ = elapsed_.Plus(game::kOneSecond);
+  ShowStatus();
+}
+
+void PelmorTable::ShowStatus() {
   int cardsLeft = game::kWinningDiscards - Score();
   int drawsLeft = game_.piles[game::kStock].Count() / 4;
   platform_.SetStatusText(game::StatusLine(statusFormat_, cardsLeft, drawsLeft, elapsed_));

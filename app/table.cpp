@@ -53,6 +53,9 @@ void PelmorTable::FormCreate() {
   }
 
   MovesAvailable();
+  // The status line shows the game in play from the first moment, not its format; the clock's
+  // first tick still comes a second after the start.
+  ShowStatus();
   platform_.LoadCardPictures(backIndex_);
   parent.Close();
   settings.key.Close();

@@ -84,6 +84,8 @@ class PelmorTable {
 
  private:
   void ShowDeal(game::GameNumber number);
+  // The status line for the position and the time in play.
+  void ShowStatus();
   // Writes a help document the program carries, whole, under its own name.
   void WriteHelpFile(std::string_view name);
   // "Pelmor Solitaire #n" in the caption, and the application title read back from it.

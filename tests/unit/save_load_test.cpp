@@ -156,6 +156,9 @@ TEST_F(SaveLoad, LoadSwitchAtStartUp) {
   EXPECT_EQ(platform.caption, "Pelmor Solitaire #77");
   EXPECT_EQ(table->Game().piles[0].Top(), game::MakeCard(0, 1));
   EXPECT_LT(platform.Find("SetCaption"), platform.Find("LoadCardPictures"));
+  // The status line shows the stored time at once, and the clock has not moved on from it.
+  EXPECT_EQ(platform.statusText, "Cards Left:48 Draws Left:0 Duration:0 days, 00:00:02");
+  EXPECT_EQ(table->Elapsed(), Seconds(2));
 
   RecordingPlatform broken;
   broken.registry.AddKey(kKey);

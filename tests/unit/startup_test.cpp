@@ -49,6 +49,8 @@ TEST_F(Startup, StepsRunInTheirOrder) {
       "SetApplicationTitle Pelmor Solitaire #5",
       "Repaint",
       "Label1 ",                                  // moves available, after the deal
+      // The status line is filled before the window shows, at the time the game starts with.
+      "SetStatusText Cards Left:48 Draws Left:12 Duration:0 days, 00:00:00",
       "LoadCardPictures",
       "RegCloseKey Software\\Halvek",             // parent first, then the program's key
       "RegCloseKey Software\\Halvek\\Pelmor",

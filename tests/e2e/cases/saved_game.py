@@ -111,6 +111,10 @@ def load_switch_valid(app):
     game.draw()
     write_saved(app, encode(game, 77, ONE_DAY))
     pid, window, screen = start_table(app, "/L 10 20 600 400")
+    # The loaded game's cards and time from the first moment the window shows.
+    first = status_text(app, window)
+    expect(re.match(r"^Cards Left:48 Draws Left:11 Duration:1 days, 00:00:0[01]$", first),
+           "first status line read after the window appeared: %r" % first)
     app.no_message_box(pid, wait_ms=300)
     expect_eq(window["caption"], "Pelmor Solitaire #77", "caption after /L")
     screen.expect_position(game, "the saved game after /L")

@@ -1,11 +1,17 @@
 """Start-up from the command line: what is dealt, where the window opens, and the refusals."""
 
 import os
+import re
 
 from harness.checks import expect, expect_box, expect_eq
 from harness.pelmor import (BOX_CAPTION, DESIGN_BOUNDS, DESIGN_CAPTION, NO_SAVED_GAME, game_number,
                             not_an_integer)
 from harness.registry import case_table
+
+from .game_end import status_text
+
+# The status line of a fresh deal, read before the clock's first tick or right after it.
+DEALT_STATUS = re.compile(r"^Cards Left:48 Draws Left:12 Duration:0 days, 00:00:0[01]$")
 
 GIVEN_NUMBERS = [
     ("minus_7_with_bounds", {"args": "-7 10 20 600 400", "number": -7}),
@@ -21,6 +27,9 @@ def deals_given_number(app, args, number):
     expect_eq(table["caption"], "Pelmor Solitaire #%d" % number, "caption")
     # Arguments 2 to 5 are a relaunch's bounds; a starting copy opens where it was designed.
     expect_eq(table["rect"], DESIGN_BOUNDS, "outer bounds of the table window")
+    # Filled from the first moment the window shows, never its raw format.
+    first = status_text(app, table)
+    expect(DEALT_STATUS.match(first), "first status line read after the window appeared: %r" % first)
     app.no_message_box(pid, wait_ms=300)
 
 
