@@ -395,6 +395,14 @@ bool Form::OnSetCursor(HWND child, UINT hitTest) {
   return true;
 }
 
+void Form::OnGetMinMaxInfo(MINMAXINFO& info) const {
+  Size least = MinimumClientSize(layout_.controls);
+  RECT outer{0, 0, least.width, least.height};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(window_.get(), GWL_STYLE)), !layout_.menu.empty(),
+                     static_cast<DWORD>(GetWindowLongPtrA(window_.get(), GWL_EXSTYLE)));
+  info.ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void Form::Relayout() {
   RECT client;
   GetClientRect(window_.get(), &client);
@@ -477,6 +485,10 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   if (message == WM_DRAWITEM && form->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
   if (message == WM_SETCURSOR && form->OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+  if (message == WM_GETMINMAXINFO && form->layout_.border == Border::kSizeable) {
+    form->OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return 0;
+  }
   LRESULT result = 0;
   if (form->events_ != nullptr && form->events_->OnMessage(message, wParam, lParam, &result)) return result;
   if (message == DM_GETDEFID) {

@@ -69,6 +69,8 @@ class Form {
   void DrawOne(HDC dc, std::size_t index, const RECT& area);
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
   bool OnSetCursor(HWND child, UINT hitTest);
+  // A sizeable window gets no smaller than its aligned controls need (MinimumClientSize).
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
   HFONT FontFor(const FontSpec& wanted);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -53,6 +53,28 @@ std::vector<Rect> AlignControls(std::span<const ControlLayout> controls, int cli
   return placed;
 }
 
+Size MinimumClientSize(std::span<const ControlLayout> controls) {
+  Size least;
+  int sides = 0;
+  for (const auto& control : controls) {
+    switch (control.align) {
+      case Align::kTop:
+      case Align::kBottom:
+        least.height += control.bounds.height;
+        break;
+      case Align::kLeft:
+      case Align::kRight:
+        least.width += control.bounds.width;
+        sides = std::max(sides, control.bounds.height);
+        break;
+      case Align::kNone:
+        break;
+    }
+  }
+  least.height += sides;
+  return least;
+}
+
 int ControlIndex(const WindowLayout& layout, std::string_view name) {
   for (std::size_t i = 0; i < layout.controls.size(); ++i)
     if (layout.controls[i].name == name) return static_cast<int>(i);

@@ -124,6 +124,17 @@ struct WindowLayout {
 // left. Unaligned controls keep their design bounds. Returns one rectangle per control.
 std::vector<Rect> AlignControls(std::span<const ControlLayout> controls, int clientWidth, int clientHeight);
 
+struct Size {
+  int width = 0;
+  int height = 0;
+  bool operator==(const Size&) const = default;
+};
+
+// The smallest client area that shows every aligned control whole and apart: the left- and
+// right-aligned ones side by side at their designed sizes, between the top- and bottom-aligned
+// ones at their designed heights (those stretch across whatever width there is).
+Size MinimumClientSize(std::span<const ControlLayout> controls);
+
 const ControlLayout* FindControl(const WindowLayout& layout, std::string_view name);
 int ControlIndex(const WindowLayout& layout, std::string_view name);
 

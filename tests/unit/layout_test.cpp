@@ -34,6 +34,37 @@ TEST(TableLayout, ResizeChangesOnlyHeightsOfTheTopAreasAndWidthsOfTheRows) {
   EXPECT_EQ(Placed(placed, table, "Label1"), (Rect{296, 8, 136, 15}));  // fixed
 }
 
+// Whether the six areas and the status bar lie inside the client area, none over another, each
+// as tall as designed or taller, and the piles and the stock as wide as designed.
+bool AreasWholeAndApart(const WindowLayout& table, Size client) {
+  std::vector<Rect> placed = AlignControls(table.controls, client.width, client.height);
+  std::vector<Rect> areas;
+  for (std::size_t i = 0; i < table.controls.size(); ++i) {
+    if (table.controls[i].align == Align::kNone) continue;
+    const Rect& r = placed[i];
+    const Rect& designed = table.controls[i].bounds;
+    bool side = table.controls[i].align == Align::kLeft || table.controls[i].align == Align::kRight;
+    if ((side && r.width < designed.width) || r.height < designed.height || r.left < 0 || r.top < 0 ||
+        r.left + r.width > client.width || r.top + r.height > client.height)
+      return false;
+    for (const Rect& other : areas)
+      if (r.left < other.left + other.width && other.left < r.left + r.width && r.top < other.top + other.height &&
+          other.top < r.top + r.height)
+        return false;
+    areas.push_back(r);
+  }
+  return true;
+}
+
+TEST(TableLayout, MinimumClientSizeIsTheLeastThatShowsEveryAreaWhole) {
+  const WindowLayout& table = layouts::kTableLayout;
+  Size least = MinimumClientSize(table.controls);
+  EXPECT_EQ(least, (Size{5 * 71, 115 + 96 + 30}));
+  EXPECT_TRUE(AreasWholeAndApart(table, least));
+  EXPECT_FALSE(AreasWholeAndApart(table, {least.width - 1, least.height}));  // the stock over pile D
+  EXPECT_FALSE(AreasWholeAndApart(table, {least.width, least.height - 1}));
+}
+
 TEST(TableLayout, ATinyWindowNeverGivesNegativeHeights) {
   std::vector<Rect> placed = AlignControls(layouts::kTableLayout.controls, 100, 50);
   for (const Rect& r : placed) EXPECT_GE(r.height, 0);

@@ -15,6 +15,7 @@ RED = (255, 0, 0)
 CARD_WIDTH, CARD_HEIGHT = 71, 96
 STATUS_HEIGHT = 30
 DISCARD_HEIGHT = 96
+AREA_HEIGHT = 115  # the piles' and the stock's height as designed
 STOCK_STEP = 4
 DISCARD_STEP = 16
 LABEL_BOX = (296, 8, 136, 15)
@@ -48,7 +49,7 @@ class Layout:
     def label_box(self):
         """The part of Label1's box that lies on the white background."""
         x, y, w, h = LABEL_BOX
-        right = min(x + w, self.gap[0] + self.gap[2])
+        right = max(x, min(x + w, self.gap[0] + self.gap[2]))
         return (x, y, right - x, h)
 
     def label_overlap(self, index, text_spill=True):
@@ -213,8 +214,11 @@ class TableScreen:
         for y in range(gy, gy + gh):
             spans = [(gx, gx + gw)]
             if ly <= y < ly + lh:
-                spans = [(gx, lx), (lx + lw, gx + gw)]
+                # Clipped to the gap, which a narrow window makes narrower than the label's box.
+                spans = [(gx, min(lx, gx + gw)), (max(lx + lw, gx), gx + gw)]
             for left, right in spans:
+                if left >= right:
+                    continue
                 part = shot.rows[y][3 * left:3 * right]
                 if part != b"\xff" * len(part):
                     x = left + next(k for k in range(right - left) if part[3 * k:3 * k + 3] != b"\xff\xff\xff")
