@@ -2,6 +2,7 @@
 #include "ui/card_pictures.h"
 
 #include "ui/picture_names.h"
+#include "ui/system_error.h"
 
 namespace pelmor::ui {
 
@@ -11,16 +12,6 @@ std::size_t FaceSlot(int rank, int suit) { return static_cast<std::size_t>((suit
 
 // Deck libraries are opened as pictures only: mapped as an image resource, never run.
 constexpr DWORD kPicturesOnly = LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE;
-
-std::string SystemErrorText(DWORD error) {
-  char* text = nullptr;
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = length != 0 && text != nullptr ? std::string(text, length) : "Error " + std::to_string(error);
-  if (text != nullptr) LocalFree(text);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
-  return result;
-}
 
 void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -41,7 +32,7 @@ void CardPictures::SelectDeckModule(std::string_view libraryPath) {
 bool CardPictures::OpenLibrary(const std::string& path, std::string* errorText) {
   HMODULE library = LoadLibraryExA(path.c_str(), nullptr, kPicturesOnly);
   if (library == nullptr) {
-    *errorText = SystemErrorText(GetLastError());
+    *errorText = SystemErrorText(GetLastError(), path);
     return false;
   }
   // The table's pictures are copies, so the previous library may go.
