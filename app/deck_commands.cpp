@@ -72,8 +72,9 @@ void ChangeDeck::Button6Click() {
     dialog_.ShowError(kInvalidBitmapText, table_.ApplicationTitle());
     return;
   }
-  if (!platform_.ReplaceFile(kCustomBackFile, *picture)) {
-    dialog_.ShowError(kBackNotSaved, kMessageCaption);
+  WriteFailure failure;
+  if (!platform_.ReplaceFile(kCustomBackFile, *picture, &failure)) {
+    dialog_.ShowError(NotWrittenText(kBackNotSaved, failure), kMessageCaption);
     return;
   }
   // The file just written is a 71 x 96 bitmap of ours; it becomes the table's back.

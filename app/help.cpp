@@ -24,7 +24,7 @@ constexpr std::uintptr_t kShellSuccessAbove = 32;
 void PelmorTable::WriteHelpFile(std::string_view name) {
   std::string_view bytes = platform_.CarriedDocument(name);
   // Whether the file could be written is not looked at: the shell is asked all the same.
-  platform_.ReplaceFile(name, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  platform_.ReplaceFile(name, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), nullptr);
 }
 
 void PelmorTable::HowToPlay1Click() {

@@ -30,6 +30,13 @@ struct Bounds {
   std::int32_t height = 0;
 };
 
+// Why a file could not be written: the folder it was to be written in, as a full path, and the
+// system's text for the error of the file call that failed.
+struct WriteFailure {
+  std::string folder;
+  std::string reason;
+};
+
 enum class Timer { kVictory, kClock };  // Timer1 and Timer2 of the table
 enum class PileCursor { kDefault, kHint };
 
@@ -56,8 +63,10 @@ class Platform {
   // Reads at most maxBytes from the start of a file; no value when it cannot be opened or read.
   virtual std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view name, std::size_t maxBytes) = 0;
   // Writes the whole content under a temporary name in the same folder and only then puts it in
-  // place of `name`. False on any failure, and `name` is then as it was.
-  virtual bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) = 0;
+  // place of `name`. False on any failure, and `name` is then as it was; *failure (when given)
+  // then says where and why.
+  virtual bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content,
+                           WriteFailure* failure) = 0;
   // Deletes a file of the working directory; a missing file is no error.
   virtual void DeleteNamedFile(std::string_view name) = 0;
   // Plays a wave file of the working directory with the sound call's flags; an empty name with

@@ -20,9 +20,19 @@ bool PelmorTable::SaveGame1Click() {
   saved.piles = game_.piles;
   saved.elapsed = elapsed_;
   std::optional<std::vector<std::uint8_t>> content = store::EncodeSavedGame(saved);
-  if (content && platform_.ReplaceFile(kSavedGameFile, *content)) return true;
-  platform_.ShowMessage(kNotSaved, kMessageCaption, Buttons::kOk, Icon::kError);
+  if (!content) {
+    // A position no file can carry: nothing was written, so there is no folder or reason to tell.
+    platform_.ShowMessage(kNotSaved, kMessageCaption, Buttons::kOk, Icon::kError);
+    return false;
+  }
+  WriteFailure failure;
+  if (platform_.ReplaceFile(kSavedGameFile, *content, &failure)) return true;
+  platform_.ShowMessage(NotWrittenText(kNotSaved, failure), kMessageCaption, Buttons::kOk, Icon::kError);
   return false;
+}
+
+std::string NotWrittenText(std::string_view firstLine, const WriteFailure& failure) {
+  return std::string(firstLine) + "\r\nFolder: " + failure.folder + "\r\nReason: " + failure.reason;
 }
 
 void PelmorTable::LoadSavedGame1Click() {

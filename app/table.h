@@ -23,6 +23,10 @@ inline constexpr int kBackCount = 12;
 // The toolkit's text for a picture file that is not a readable bitmap.
 inline constexpr std::string_view kInvalidBitmapText = "Bitmap image is not valid";
 
+// The box for a file that could not be written: its first line, then the folder the file was to
+// be written in and the system's reason.
+std::string NotWrittenText(std::string_view firstLine, const WriteFailure& failure);
+
 class PelmorTable {
  public:
   // args[0] is the program's own path, as on every command line.

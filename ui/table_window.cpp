@@ -10,6 +10,7 @@
 #include "ui/input_query.h"
 #include "ui/locale_numbers.h"
 #include "ui/resource_bytes.h"
+#include "ui/system_error.h"
 #include "ui/layouts/layouts.h"
 
 namespace pelmor::ui {
@@ -23,6 +24,17 @@ UINT IconFlags(app::Icon icon) {
     case app::Icon::kNone: break;
   }
   return 0;
+}
+
+// Where and why a file call on `file` failed: the folder as the call saw it (a relative name
+// resolved against the working directory) and the system's text for the error.
+app::WriteFailure WriteFailureOf(const std::string& file, DWORD error) {
+  char full[MAX_PATH] = {};
+  char* namePart = nullptr;
+  DWORD length = GetFullPathNameA(file.c_str(), MAX_PATH, full, &namePart);
+  std::string path = length != 0 && length < MAX_PATH ? std::string(full) : file;
+  std::size_t slash = path.find_last_of("\\/");
+  return {slash == std::string::npos ? path : path.substr(0, slash), SystemErrorText(error, path)};
 }
 
 }  // namespace
@@ -88,22 +100,34 @@ std::optional<std::vector<std::uint8_t>> TableWindow::ReadFile(std::string_view 
   return content;
 }
 
-bool TableWindow::ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) {
+bool TableWindow::ReplaceFile(std::string_view name, std::span<const std::uint8_t> content,
+                              app::WriteFailure* failure) {
   // The new content goes to a file of its own beside the old one, which it replaces only once it
   // is complete on disk: a failure anywhere leaves the old file as it was.
   const std::string target(name);
   const std::string temporary = target + ".new";
-  bool written = false;
+  DWORD error = ERROR_SUCCESS;
+  const std::string* failedFile = &temporary;
+  bool created = false;
   {
     File file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    created = static_cast<bool>(file);
     DWORD put = 0;
-    written = ::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &put, nullptr) &&
-              put == content.size() && FlushFileBuffers(file.get());
+    if (!created)
+      error = GetLastError();
+    else if (!::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &put, nullptr) ||
+             !FlushFileBuffers(file.get()))
+      error = GetLastError();
+    else if (put != content.size())
+      error = ERROR_HANDLE_DISK_FULL;  // a short write that reports no error
   }
-  if (written && MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  DeleteFileA(temporary.c_str());
+  if (error == ERROR_SUCCESS) {
+    if (MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    error = GetLastError();
+    failedFile = &target;
+  }
+  if (created) DeleteFileA(temporary.c_str());
+  if (failure != nullptr) *failure = WriteFailureOf(*failedFile, error);
   return false;
 }
 

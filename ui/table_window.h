@@ -40,7 +40,7 @@ class TableWindow : public app::Platform, public FormEvents {
   game::TimeOfDay UtcTimeOfDay() override;
   bool FileExists(std::string_view name) override;
   std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view name, std::size_t maxBytes) override;
-  bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) override;
+  bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content, app::WriteFailure* failure) override;
   void DeleteNamedFile(std::string_view name) override;
   void PlayWave(std::string_view file, std::uint32_t flags) override;
   store::NumberSeparators LocaleNumberSeparators() override;

@@ -53,9 +53,13 @@ std::optional<std::vector<std::uint8_t>> RecordingPlatform::ReadFile(std::string
   return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(maxBytes, bytes.size())));
 }
 
-bool RecordingPlatform::ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) {
+bool RecordingPlatform::ReplaceFile(std::string_view name, std::span<const std::uint8_t> content,
+                                    app::WriteFailure* failure) {
   log.push_back("ReplaceFile " + std::string(name) + (failWrites ? " failed" : ""));
-  if (failWrites) return false;
+  if (failWrites) {
+    if (failure != nullptr) *failure = writeFailure;
+    return false;
+  }
   contents[std::string(name)].assign(content.begin(), content.end());
   return true;
 }

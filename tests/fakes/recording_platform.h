@@ -60,10 +60,13 @@ class RecordingPlatform : public app::Platform {
   game::TimeOfDay UtcTimeOfDay() override;
   bool FileExists(std::string_view name) override;
   std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view name, std::size_t maxBytes) override;
-  bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content) override;
-  // File contents; a file here also exists. failWrites makes every ReplaceFile fail.
+  bool ReplaceFile(std::string_view name, std::span<const std::uint8_t> content,
+                   app::WriteFailure* failure) override;
+  // File contents; a file here also exists. failWrites makes every ReplaceFile fail, for the
+  // reason in writeFailure.
   std::map<std::string, std::vector<std::uint8_t>> contents;
   bool failWrites = false;
+  app::WriteFailure writeFailure{"C:\\Games", "Access is denied."};
   void DeleteNamedFile(std::string_view name) override;
   void PlayWave(std::string_view file, std::uint32_t flags) override;
   store::NumberSeparators LocaleNumberSeparators() override { return separators; }

@@ -148,7 +148,8 @@ TEST_F(Deck, CustomBackIsWrittenSafelyAndOnlyFromABitmap) {
   platform.log.clear();
   deck.Button6Click();
   EXPECT_FALSE(platform.Logged("LoadCustomBack"));
-  EXPECT_TRUE(platform.Logged("DialogError Pelmor|"));
+  EXPECT_TRUE(platform.Logged("DialogError Pelmor|The card back could not be saved: Pelmor.bac could not be "
+                              "written\r\nFolder: C:\\Games\r\nReason: Access is denied."));
   EXPECT_FALSE(platform.FileExists("Pelmor.bac"));
 
   platform.failWrites = false;

@@ -140,12 +140,15 @@ TEST_F(SaveLoad, AFailedSaveSaysSoAndKeepsTheLastGoodFile) {
   Start({"5"});
   platform.contents["Pelmor.sav"] = SmallFile(9);
   platform.failWrites = true;
+  platform.writeFailure = {"D:\\Play\\Pelmor", "The media is write protected."};
   Clear();
   EXPECT_FALSE(table->SaveGame1Click());
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].caption, "Pelmor");
   EXPECT_EQ(platform.messages[0].icon, Icon::kError);
-  EXPECT_NE(platform.messages[0].text.find("could not be saved"), std::string::npos);
+  EXPECT_EQ(platform.messages[0].text,
+            "The game could not be saved: Pelmor.sav could not be written\r\nFolder: D:\\Play\\Pelmor\r\n"
+            "Reason: The media is write protected.");
   EXPECT_EQ(Saved(), SmallFile(9));
 }
 

@@ -10,7 +10,7 @@ from harness import model
 from harness.checks import expect, expect_box, expect_eq
 from harness.pelmor import BOX_CAPTION
 from harness.registry import case
-from harness.table import TableInput, hold_clock, start_table
+from harness.table import TableInput, hold_clock, start_table, windows_path
 
 from .change_deck import Dialog, setting
 from .game_end import status_text
@@ -18,6 +18,8 @@ from .game_end import status_text
 SAVED = "Pelmor.sav"
 PART_INCORRECT = "Part of Pelmor.sav isn't correct"
 NOT_SAVED = "The game could not be saved: Pelmor.sav could not be written"
+# The box goes on with the folder and the system's reason; Wine's text for a file call refused.
+NOT_SAVED_IN = NOT_SAVED + "\r\nFolder: %s\r\nReason: Access denied."
 ONE_DAY = bytes.fromhex("0000000000000080FF3F")
 # The status line a few seconds into a loaded day of play.
 ONE_DAY_ON = re.compile(r"Duration:1 days, 00:00:(0[1-9]|[12][0-9])$")
@@ -126,10 +128,11 @@ def unwritable_save(app):
     write_saved(app, old)
     # Where the save would write its new file first, a folder stands in the way.
     os.makedirs(saved_path(app) + ".new")
+    not_saved = NOT_SAVED_IN % windows_path(app.session.cwd)
     pid, window, screen = start_table(app, "5")
     app.choose(window, "Game", "Save Game")
     box = app.message_box(pid)
-    expect_box(box, caption=BOX_CAPTION, text=NOT_SAVED, icon="error")
+    expect_box(box, caption=BOX_CAPTION, text=not_saved, icon="error")
     app.press(box, "OK")
     expect_eq(read_saved(app), old, "Pelmor.sav after the failed save")
     screen.expect_position(model.Game.deal(5), "game 5 after the failed save")
@@ -138,7 +141,7 @@ def unwritable_save(app):
     dialog = Dialog(app, pid, app.window(window["hwnd"]))
     dialog.button("Save")
     box = app.message_box(pid)
-    expect_box(box, caption=BOX_CAPTION, text=NOT_SAVED, icon="error")
+    expect_box(box, caption=BOX_CAPTION, text=not_saved, icon="error")
     app.press(box, "OK")
     app.no_new_copy(pid)
     expect(app.running(pid), "the program ended after the failed save")
