@@ -56,6 +56,8 @@ void PelmorTable::LoadSavedGame1Click() {
   platform_.SetTimerEnabled(Timer::kClock, true);
   platform_.Repaint();
   ShowGameNumber();
+  // The status line tells the loaded game at once, not the old one until the clock's next tick.
+  ShowStatus();
 }
 
 void PelmorTable::TakeSavedGame(const store::SavedGame& saved) {

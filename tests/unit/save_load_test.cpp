@@ -73,7 +73,8 @@ TEST_F(SaveLoad, LoadTakesOverTheGameAndItsTimeThenTheClockGoesOn) {
   EXPECT_EQ(table->Elapsed(), Seconds(3661));
   EXPECT_EQ(platform.log, (std::vector<std::string>{"FileExists Pelmor.sav", "ReadFile Pelmor.sav 651", "Timer2 off",
                                                     "Timer2 on", "Repaint", "SetCaption Pelmor Solitaire #77",
-                                                    "SetApplicationTitle Pelmor Solitaire #77"}));
+                                                    "SetApplicationTitle Pelmor Solitaire #77",
+                                                    "SetStatusText Cards Left:48 Draws Left:0 Duration:0 days, 01:01:01"}));
   // Saving at once writes the same bytes back, the time to the last bit.
   Bytes loaded = Saved();
   ASSERT_TRUE(table->SaveGame1Click());
