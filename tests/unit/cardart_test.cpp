@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -67,31 +68,43 @@ std::string describe(Rgb c) {
   return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
 }
 
-// Clusters of 8-connected pixels of one colour inside a rectangle.
-int countBlobs(const Image& img, Rgb colour, int x0, int y0, int x1, int y1) {
+// A cluster of 8-connected pixels, with the columns and rows it spans.
+struct Blob {
+  std::vector<std::pair<int, int>> pixels;
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The clusters of pixels whose colour `ink` accepts, inside a rectangle.
+template <typename Ink>
+std::vector<Blob> findBlobs(const Image& img, Ink ink, int x0, int y0, int x1, int y1) {
   std::vector<bool> seen(static_cast<std::size_t>(img.width * img.height), false);
-  int blobs = 0;
+  std::vector<Blob> blobs;
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) {
-      if (seen[static_cast<std::size_t>(y * img.width + x)] || !(img.colourAt(x, y) == colour))
-        continue;
-      ++blobs;
+      if (seen[static_cast<std::size_t>(y * img.width + x)] || !ink(img.colourAt(x, y))) continue;
+      Blob b{{}, x, y, x, y};
       std::vector<std::pair<int, int>> todo = {{x, y}};
       seen[static_cast<std::size_t>(y * img.width + x)] = true;
       while (!todo.empty()) {
         const auto [cx, cy] = todo.back();
         todo.pop_back();
+        b.pixels.push_back({cx, cy});
+        b.left = std::min(b.left, cx);
+        b.right = std::max(b.right, cx);
+        b.top = std::min(b.top, cy);
+        b.bottom = std::max(b.bottom, cy);
         for (int dy = -1; dy <= 1; ++dy) {
           for (int dx = -1; dx <= 1; ++dx) {
             const int nx = cx + dx, ny = cy + dy;
             if (nx < x0 || ny < y0 || nx > x1 || ny > y1) continue;
             const std::size_t i = static_cast<std::size_t>(ny * img.width + nx);
-            if (seen[i] || !(img.colourAt(nx, ny) == colour)) continue;
+            if (seen[i] || !ink(img.colourAt(nx, ny))) continue;
             seen[i] = true;
             todo.push_back({nx, ny});
           }
         }
       }
+      blobs.push_back(std::move(b));
     }
   }
   return blobs;
@@ -581,18 +594,18 @@ TEST(CardArtPictures, NumberedFacesAreInkOnWhiteInTheirSuitColour) {
 }
 
 TEST(CardArtPictures, NumberedFacesShowOnePipPerPoint) {
-  // The pip field lies between the two corner indices.
+  // The pip field lies between the rows of the two corner indices.
   for (int suit = 1; suit <= 4; ++suit) {
     for (int rank = 0; rank <= 9; ++rank) {
       const std::string name = faceName(suit, rank);
       SCOPED_TRACE(name);
       const Image& img = picture(name);
       const Rgb ink = img.palette[0];
-      const int blobs = countBlobs(img, ink, 13, 3, 57, 92);
+      const auto blobs = findBlobs(img, [ink](Rgb c) { return c == ink; }, 13, 14, 57, 81).size();
       if (rank == 0 && suit == 4)
-        EXPECT_GE(blobs, 1);  // the ornamented ace of spades
+        EXPECT_GE(blobs, 1u);  // the ornamented ace of spades
       else
-        EXPECT_EQ(blobs, rank + 1);
+        EXPECT_EQ(blobs, static_cast<std::size_t>(rank + 1));
     }
   }
 }
@@ -603,7 +616,7 @@ TEST(CardArtPictures, PipFieldsAreMirrorSymmetric) {
       const std::string name = faceName(suit, rank);
       SCOPED_TRACE(name);
       const Image& img = picture(name);
-      for (int y = 3; y < kH - 3; ++y)
+      for (int y = 14; y <= 81; ++y)
         for (int x = 13; x <= 35; ++x)
           ASSERT_EQ(img.colourAt(x, y), img.colourAt(kW - 1 - x, y)) << x << "," << y;
     }
@@ -651,6 +664,80 @@ TEST(CardArtPictures, CornerIndexSitsTopLeftAndTurnedBottomRight) {
       glyphs.insert(bits);
     }
     EXPECT_EQ(glyphs.size(), 13u) << "suit " << suit;
+  }
+}
+
+TEST(CardArtPictures, ACoveredCardShowsItsSuitAndItsIndicesStandClear) {
+  // A card covered on a pile shows only its top 16 rows, one covered in the discard row only
+  // its left 16 columns. The blobs that show whole there must tell the card: a suit mark that
+  // every face of the suit shows and no face of another suit shows, and a set of shapes that no
+  // other face shows. Blobs within 10 x 10 pixels are the index (pips are 12 rows tall, the
+  // foot of the ace of spades 17 columns wide, the outline and a court's picture far larger);
+  // each keeps more than three pixels from the outline and, on the numbered faces, more than
+  // four from every pip.
+  using Shape = std::vector<std::pair<int, int>>;
+  std::map<std::string, std::set<Shape>> strips[2];  // on a pile, in the discard row
+  for (int suit = 1; suit <= 4; ++suit) {
+    for (int rank = 0; rank <= 12; ++rank) {
+      const std::string name = faceName(suit, rank);
+      SCOPED_TRACE(name);
+      const Image& img = picture(name);
+      std::vector<Blob> index;
+      // The squared distance within which no index ink may come, for each pixel.
+      std::vector<int> keepOff(static_cast<std::size_t>(kW * kH), -1);
+      for (Blob& b : findBlobs(img, [](Rgb c) { return !(c == kWhite); }, 0, 0, kW - 1, kH - 1)) {
+        const bool outline = b.top == 0;
+        if (!outline && b.bottom - b.top < 10 && b.right - b.left < 10) {
+          index.push_back(std::move(b));
+        } else if (outline || rank <= 9) {
+          for (const auto& [x, y] : b.pixels)
+            keepOff[static_cast<std::size_t>(y * kW + x)] = outline ? 3 * 3 : 4 * 4;
+        }
+      }
+      int crowded = 0;
+      std::string first;
+      for (const Blob& b : index) {
+        Shape shape;
+        for (const auto& [x, y] : b.pixels) shape.push_back({x - b.left, y - b.top});
+        std::sort(shape.begin(), shape.end());
+        if (b.bottom < 16) strips[0][name].insert(shape);
+        if (b.right < 16) strips[1][name].insert(shape);
+        for (const auto& [x, y] : b.pixels) {
+          for (int dy = -4; dy <= 4; ++dy) {
+            for (int dx = -4; dx <= 4; ++dx) {
+              const int nx = x + dx, ny = y + dy;
+              if (nx < 0 || ny < 0 || nx >= kW || ny >= kH) continue;
+              if (dx * dx + dy * dy <= keepOff[static_cast<std::size_t>(ny * kW + nx)] &&
+                  crowded++ == 0)
+                first = std::to_string(x) + "," + std::to_string(y) + " by " +
+                        std::to_string(nx) + "," + std::to_string(ny);
+            }
+          }
+        }
+      }
+      EXPECT_EQ(crowded, 0) << "index ink crowded, first at " << first;
+    }
+  }
+  for (int view = 0; view < 2; ++view) {
+    SCOPED_TRACE(view == 0 ? "top 16 rows" : "left 16 columns");
+    for (int suit = 1; suit <= 4; ++suit) {
+      std::set<Shape> mark = strips[view][faceName(suit, 0)];
+      for (int rank = 1; rank <= 12; ++rank) {
+        std::set<Shape> both;
+        const std::set<Shape>& strip = strips[view][faceName(suit, rank)];
+        std::set_intersection(mark.begin(), mark.end(), strip.begin(), strip.end(),
+                              std::inserter(both, both.begin()));
+        mark = both;
+      }
+      EXPECT_FALSE(mark.empty()) << "no mark that every face of suit " << suit << " shows";
+      for (const auto& [name, strip] : strips[view]) {
+        if (name[4] - '0' == suit) continue;
+        for (const Shape& s : mark) EXPECT_EQ(strip.count(s), 0u) << name << ", suit " << suit;
+      }
+    }
+    std::set<std::set<Shape>> distinct;
+    for (const auto& [name, strip] : strips[view]) distinct.insert(strip);
+    EXPECT_EQ(distinct.size(), 52u) << "two covered faces look alike";
   }
 }
 

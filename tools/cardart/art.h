@@ -42,7 +42,10 @@ Stencil glyphStencil(const Glyph& g);
 // to right, as the lower half of a card shows it.
 void stamp(IndexCanvas& cv, const Stencil& s, int left, int top, bool upsideDown, std::uint8_t ink);
 
-// The rank character and small pip at the top-left corner and turned at the bottom-right.
+// The corner index: the rank character with a small suit mark beside it and another under it,
+// at the top-left corner and turned at the bottom-right. A card covered on a pile shows only
+// its top 16 rows, which hold the rank and the mark beside it; a card covered in the discard
+// row shows only its left 16 columns, which hold the rank and the mark under it.
 void drawIndices(IndexCanvas& cv, int suit, int rank, std::uint8_t ink, std::uint8_t pipInk);
 
 // The card outline in `ink`, with everything outside the rounded corners set to `outside`.

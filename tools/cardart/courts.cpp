@@ -10,10 +10,11 @@ namespace {
 
 using namespace pal;
 
-// The picture frame: the figure lives inside it, the indices outside. Its interior is
-// x 14..56, y 8..87. The figure is drawn in the upper part, above a line that slants through
-// the centre, and the part below the line is its turn.
-constexpr int kFrameLeft = 13, kFrameRight = 57, kFrameTop = 7, kFrameBottom = 88;
+// The picture frame: the figure lives inside it, the rank outside. Its interior is x 14..56,
+// y 4..91: the suit mark beside the rank (from row 5) sits in its top-left corner. The figure
+// is drawn in the upper part, above a line that slants through the centre, and the part below
+// the line is its turn.
+constexpr int kFrameLeft = 13, kFrameRight = 57, kFrameTop = 3, kFrameBottom = 92;
 constexpr double kDivideSlope = 0.31;
 
 // Each suit dresses its court in its own colours.
@@ -261,9 +262,6 @@ Image drawCourtCard(int suit, int rank) {
     drawKing(cv, d);
 
   const std::uint8_t suitInk = isRedSuit(suit) ? kRed : kInk;
-  const Stencil pip = glyphStencil(cornerPip(suit));
-  const int pipLeft = rank == 11 ? kFrameRight - 1 - pip.width : kFrameLeft + 2;
-  stamp(cv, pip, pipLeft, kFrameTop + 2, false, suitInk);
 
   // The lower half is the upper half turned, as on a real deck, and a slanting line divides
   // them. side() changes sign under the turn, so the two halves are exact twins.

@@ -13,11 +13,12 @@ namespace {
 constexpr int kCornerRadius = 5;
 constexpr std::uint8_t kInk = 0, kPaper = 1;
 
-// Pip centres of the numbered cards. The field runs from y 14.5 to 80.5 in three columns;
-// centres sit on half pixels so that every pip has a twin at 95 - y.
+// Pip centres of the numbered cards. The field runs from y 22.5 to 72.5 in three columns, so
+// that the pips (rows 17 to 78) keep four clear pixels from the corner indices; centres sit on
+// half pixels so that every pip has a twin at 95 - y.
 constexpr int kLeft = 20, kMiddle = 35, kRight = 50;
-constexpr double kTop = 14.5, kUpper = 36.5, kCentre = 47.5, kLower = 58.5, kBottom = 80.5;
-constexpr double kHigh = 31.5, kLow = 63.5, kTenHigh = 25.5, kTenLow = 69.5;
+constexpr double kTop = 22.5, kUpper = 39.5, kCentre = 47.5, kLower = 55.5, kBottom = 72.5;
+constexpr double kHigh = 35.5, kLow = 59.5, kTenHigh = 31.5, kTenLow = 63.5;
 
 struct Spot {
   int x;
@@ -191,14 +192,21 @@ void stamp(IndexCanvas& cv, const Stencil& s, int left, int top, bool upsideDown
 }
 
 void drawIndices(IndexCanvas& cv, int suit, int rank, std::uint8_t ink, std::uint8_t pipInk) {
-  constexpr int kIndexCentre = 7, kRankTop = 4, kPipTop = 15;
+  // Three clear pixels from the outline. The mark under the rank keeps to the index column
+  // whatever the rank's width, so the marks line up along the discard row.
+  constexpr int kLeftEdge = 4, kRankTop = 4, kUnderTop = 16;
   const Stencil r = glyphStencil(rankGlyph(rank));
   const Stencil p = glyphStencil(cornerPip(suit));
-  const int rl = kIndexCentre - r.width / 2, pl = kIndexCentre - p.width / 2;
-  stamp(cv, r, rl, kRankTop, false, ink);
-  stamp(cv, p, pl, kPipTop, false, pipInk);
-  stamp(cv, r, turnX(rl + r.width - 1), turnY(kRankTop + r.height - 1), true, ink);
-  stamp(cv, p, turnX(pl + p.width - 1), turnY(kPipTop + p.height - 1), true, pipInk);
+  // The mark beside the rank shares its baseline. On a court card it stands inside the picture
+  // frame, two clear pixels right of the frame's left line.
+  const int besideLeft = rank >= 10 ? 16 : kLeftEdge + r.width + 2;
+  const int besideTop = kRankTop + r.height - p.height;
+  stamp(cv, r, kLeftEdge, kRankTop, false, ink);
+  stamp(cv, p, besideLeft, besideTop, false, pipInk);
+  stamp(cv, p, kLeftEdge, kUnderTop, false, pipInk);
+  stamp(cv, r, turnX(kLeftEdge + r.width - 1), turnY(kRankTop + r.height - 1), true, ink);
+  stamp(cv, p, turnX(besideLeft + p.width - 1), turnY(besideTop + p.height - 1), true, pipInk);
+  stamp(cv, p, turnX(kLeftEdge + p.width - 1), turnY(kUnderTop + p.height - 1), true, pipInk);
 }
 
 void drawCardEdge(IndexCanvas& cv, std::uint8_t ink, std::uint8_t outside) {

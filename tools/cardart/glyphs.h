@@ -19,7 +19,7 @@ struct Glyph {
 // The corner character of a rank 0..12 (A, 2 .. 10, J, Q, K); "10" is one glyph.
 const Glyph& rankGlyph(int rank);
 
-// The small pip under the corner character, suit 1..4 (clubs, diamonds, hearts, spades).
+// The small suit mark of the corner index, suit 1..4 (clubs, diamonds, hearts, spades).
 const Glyph& cornerPip(int suit);
 
 // The 5 x 7 label font of the contact sheet: digits and the capitals in picture names.

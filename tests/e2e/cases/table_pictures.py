@@ -36,14 +36,22 @@ def deal_shows_the_pictures(app):
     screen.expect_position(game, "game 0 in a taller window")
 
 
-def stock_backs_matching(screen, game, shot):
-    """Which of the twelve built-in backs the stock on screen is drawn with."""
+def stock_backs_matching(screen, game, timeout=3.0):
+    """Which of the twelve built-in backs the stock on screen is drawn with. The repaint after a
+    resize may lag behind a loaded machine, so it looks again until exactly one matches or the
+    time is up."""
     art = screen.art
     compositions = [compose_area(screen.layout, model.STOCK, game, art.builtin(n)) for n in range(BACK_COUNT)]
     distinct = {tuple(c.rows) for c in compositions}
     expect_eq(len(distinct), BACK_COUNT, "distinct stock pictures the twelve backs make (the art must differ)")
-    return [n for n in range(BACK_COUNT)
-            if screen.area_problem(shot, model.STOCK, game, art.builtin(n)) is None]
+    deadline = time.monotonic() + timeout
+    while True:
+        shot = screen.capture()
+        matching = [n for n in range(BACK_COUNT)
+                    if screen.area_problem(shot, model.STOCK, game, art.builtin(n)) is None]
+        if len(matching) == 1 or time.monotonic() >= deadline:
+            return matching
+        time.sleep(0.1)
 
 
 BACKS = [
@@ -65,8 +73,7 @@ def stock_back(app, stored, args, wanted):
     pid, window, screen = start_table(app, args, back=stored)
     game = model.Game.deal(5)
     grow(screen)
-    shot = screen.capture()
-    matching = stock_backs_matching(screen, game, shot)
+    matching = stock_backs_matching(screen, game)
     expect(len(matching) == 1, "the stock matches backs %s; expected exactly one of BACK0..BACK11" % matching)
     if wanted is not None:
         expect_eq("BACK%d" % matching[0], "BACK%d" % wanted, "back on the stock")
