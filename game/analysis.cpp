@@ -436,7 +436,57 @@ struct Analyser::Search {
         anywhere |= shown[x] | floating[x];
       }
     }
-    return bound - stuck;
+    return bound - std::max(stuck, AcesLockStuck());
+  }
+
+  // How many cards the aces' need for piles of their own leaves in place at the least, from the
+  // looser game just worked out (0 when it proves nothing).
+  //
+  // An ace never leaves the tableau, so the cards under it go only once it has moved onto an empty
+  // pile; call it a moving ace when a card that is not an ace lies under it: under it now, or, for
+  // an ace still in the stock, a card the looser game says cannot have gone by the round the ace
+  // arrives in. A pile holding an ace with only aces under it (grounded) is never empty again, and
+  // a moved ace lies alone at the bottom of a pile that no other ace of the tableau can reach (moves
+  // go onto empty piles only), so two aces of the tableau share a pile only where they do now. Take
+  // the moment the last moving ace moves: each moving ace then has a pile of its own, the grounded
+  // aces at least as many piles as they have now, and the pile the last one left still holds the
+  // cards under it, without an ace unless it is one of the grounded piles. So all the moving aces
+  // can move only if movers + grounded piles (+1 when no moving ace lies on a grounded pile) <= 4;
+  // otherwise one of them never moves, and the cards under it stay: at least the fewest lying under
+  // the lowest moving ace of a pile.
+  int AcesLockStuck() const {
+    int movers = 0;
+    int groundedPiles = 0;
+    bool moverOnGrounded = false;
+    int fewestStuck = kMaxCards;
+    for (int p = 0; p < kTableauCount; ++p) {
+      bool grounded = false;
+      bool mover = false;
+      int under = 0;  // cards that are not aces under the cards seen so far, now
+      for (int i = 0; i < seqLen[p]; ++i) {
+        const int x = seq[p][i];
+        if (!ace[x]) {
+          under += arrive[x] == 0;
+          continue;
+        }
+        int stays = under;  // what stays under this ace if it never moves
+        if (arrive[x] != 0) {
+          stays = 0;
+          for (int j = 0; j < i; ++j) stays += !ace[seq[p][j]] && goRound[seq[p][j]] >= arrive[x];
+        }
+        if (stays == 0) {
+          grounded |= arrive[x] == 0;
+          continue;
+        }
+        ++movers;
+        if (!mover) fewestStuck = std::min(fewestStuck, stays);
+        mover = true;
+      }
+      groundedPiles += grounded;
+      moverOnGrounded |= grounded && mover;
+    }
+    if (movers == 0 || movers + groundedPiles + (moverOnGrounded ? 0 : 1) <= kTableauCount) return 0;
+    return fewestStuck;
   }
 
   // For each card in play, the rounds in which a stronger card of its suit can lie on top of
@@ -466,11 +516,46 @@ struct Analyser::Search {
     }
   }
 
+  // The pile whose top card can be discarded without harm, or -1: a card no other card needs (the
+  // weakest of its suit still in play but for `never`, cards that never go); and, once the stock is
+  // out, any discard. Then nothing covers a top card any more, so a stronger card of the suit stays
+  // on top until a stronger one still lets it go: the discarded card was never needed.
+  int SafeDiscard(std::uint64_t never) const {
+    const bool drawing = stockPos < stockCount;
+    for (int p = 0; p < kTableauCount; ++p)
+      if (Discardable(p) && (!drawing || NoneNeeds(Top(p), never))) return p;
+    return -1;
+  }
+
   // `bounded`: whether the bound is worth working out here. After a discard it almost never cuts
   // what the position before did not (a few in a thousand), so it waits for the next draw or move.
   // `never`: cards a bound here or on the way here proved never to go; no later play moves them
   // either, since every play from here is the end of a play from there.
+  //
+  // The safe discards come first, all of them, without a look in the memory: each is the only move
+  // tried where it is possible, so the positions on the way have one way on and settle with the
+  // position at the end. A position on the way that is met again elsewhere is passed through again
+  // to the same end, which the memory then knows.
   Outcome Dfs(bool bounded = true, std::uint64_t never = 0) {
+    const int mark = depth;
+    Undo taken[kMaxCards];
+    std::uint8_t takenFrom[kMaxCards];
+    int safe = 0;
+    for (int p; discards < kWinningDiscards && (p = SafeDiscard(never)) >= 0; ++safe) {
+      path[depth++] = static_cast<char>('a' + p);
+      takenFrom[safe] = static_cast<std::uint8_t>(p);
+      taken[safe] = Make({Kind::kDiscard, static_cast<std::uint8_t>(p), 0});
+    }
+    Outcome r = Expand(bounded, never);
+    while (safe > 0) {
+      --safe;
+      Unmake({Kind::kDiscard, takenFrom[safe], 0}, taken[safe]);
+    }
+    depth = mark;
+    return r;
+  }
+
+  Outcome Expand(bool bounded, std::uint64_t never) {
     if (discards > best) {
       best = discards;
       result->lineLength = depth;
@@ -491,17 +576,9 @@ struct Analyser::Search {
 
     Move moves[kTableauCount * kTableauCount + 1];
     int n = 0;
-    // Discards that can never hurt, taken alone: a card no other card needs (the weakest of its
-    // suit still in play but for cards that never go); and, once the stock is out, any discard.
-    // Then nothing covers a top card any more, so a stronger card of the suit stays on top until a
-    // stronger one still lets it go: the discarded card was never needed.
+    // A safe discard (the bound may just have proved more cards never go) is taken alone.
     const bool drawing = stockPos < stockCount;
-    for (int p = 0; p < kTableauCount; ++p) {
-      if (Discardable(p) && (!drawing || NoneNeeds(Top(p), never))) {
-        moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};
-        break;
-      }
-    }
+    if (int p = SafeDiscard(never); p >= 0) moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};
     if (n == 0) {
       for (int p = 0; p < kTableauCount; ++p)
         if (Discardable(p)) moves[n++] = {Kind::kDiscard, static_cast<std::uint8_t>(p), 0};

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "game/analysis.h"
 #include "game/deal.h"
@@ -92,6 +93,54 @@ TEST(Analyser, AgreesWithThePlainSearchOnLatePositions) {
   EXPECT_GE(compared, 150);
   EXPECT_GE(won, 5);
   EXPECT_GE(secondPass, 15);
+}
+
+// A position written as piles A..D and the stock in the order it is drawn, e.g. "7h | Ac | As | Ad |
+// Ah 2c 3c 4c"; every card not named lies on the discard pile.
+Piles Written(const std::string& text) {
+  Piles piles;
+  bool named[kCardCount] = {};
+  int part = 0;
+  std::vector<Card> stock;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    char c = text[at];
+    if (c == '|') ++part;
+    if (c == ' ' || c == '|') continue;
+    int rank = static_cast<int>(std::string("A23456789TJQK").find(c));
+    int suit = static_cast<int>(std::string(" cdhs").find(text[++at]));
+    Card card = MakeCard(rank, suit);
+    named[DealtIndex(rank, suit)] = true;
+    if (part < kTableauCount) piles[static_cast<std::size_t>(part)].Append(card);
+    else stock.insert(stock.begin(), card);  // the stock's top card is drawn first
+  }
+  for (Card card : stock) piles[kStock].Append(card);
+  for (int rank = 0; rank < kRankCount; ++rank)
+    for (int suit = kClubs; suit <= kSpades; ++suit)
+      if (!named[DealtIndex(rank, suit)]) piles[kDiscard].Append(MakeCard(rank, suit));
+  return piles;
+}
+
+// Aces that must move onto piles of their own: where there are not enough piles the cards under one
+// of them stay, and where there are just enough (two aces on one pile count once, and the last one
+// may leave a pile that keeps an ace) nothing is cut that can be won.
+TEST(Analyser, CountsThePilesTheAcesNeed) {
+  const char* positions[] = {
+      "3d 3h | Ad Ks Qd | Ac 6c 8h | 5s 6s 2s Ah As Th 3c",  // Ah and As cannot both leave D
+      " | Ac Ad | As | 5s Ah",                              // Ah to A, then 5s goes: won
+      "9c | Ac | As | Ad 5s Ah",                            // Ah to A from a pile that keeps Ad: 9c stays
+      "7h | Ac | As | Ad | Ah 2c 3c 4c",                    // Ah drawn onto 7h, which cannot go first
+  };
+  Analyser analyser(1 << 16);
+  for (const char* text : positions) {
+    SCOPED_TRACE(text);
+    Piles piles = Written(text);
+    analyse::PlainResult plain = analyse::PlainSearch(piles, 100000);
+    ASSERT_NE(plain.verdict, Verdict::kUnknown);
+    Analysis a = analyser.Analyse(piles, 100000);
+    EXPECT_STREQ(Name(a.verdict), Name(plain.verdict));
+    EXPECT_EQ(a.bestScore, plain.bestScore);
+    EXPECT_EQ(ReplayLine(piles, a.Line()).finalScore, a.bestScore);
+  }
 }
 
 TEST(ReplayLine, RefusesWhatTheGameRefusesAndStopsAtTheWin) {
