@@ -14,6 +14,7 @@
 #include "game/rules.h"
 #include "tools/analyse/plain_search.h"
 #include "tools/analyse/scan.h"
+#include "tools/analyse/scan_data.h"
 
 namespace pelmor::game {
 namespace {
@@ -207,3 +208,61 @@ TEST(Scan, RetriesTheUnknownDealsAndKeepsOneRowPerDeal) {
 
 }  // namespace
 }  // namespace pelmor::game
+
+namespace pelmor::analyse {
+namespace {
+
+// A scan folder: the blocks' bytes come back as written and anything else is refused; a scan into
+// the folder resumes where it stopped and a retry can only add to what it knew.
+TEST(ScanFolder, KeepsTheAnswersAndRefusesABrokenBlock) {
+  std::vector<std::optional<Answer>> rows(static_cast<std::size_t>(kBlockGames));
+  rows[0] = Answer{48, 48};
+  rows[7] = Answer{40, 40};
+  rows[99999] = Answer{45, 47};
+  std::vector<std::uint8_t> bytes = EncodeBlock(-100000, rows);
+  ASSERT_EQ(bytes.size(), kBlockHeaderBytes + 200000);
+  EXPECT_EQ(DecodeBlock(bytes, -100000), rows);
+  EXPECT_FALSE(DecodeBlock(bytes, 0)) << "another block's first game";
+  for (std::size_t at : {std::size_t{0}, std::size_t{4}, std::size_t{6}, kBlockHeaderBytes + 14}) {
+    std::vector<std::uint8_t> broken = bytes;
+    broken[at] ^= 0x40;  // magic, version, reserved, a best score above its bound
+    EXPECT_FALSE(DecodeBlock(broken, -100000)) << at;
+  }
+  bytes.pop_back();
+  EXPECT_FALSE(DecodeBlock(bytes, -100000));
+  EXPECT_EQ(BlockFileName(-100000), "block-000100000.pscan");
+  EXPECT_EQ(BlockFirst(-1), -100000);
+  EXPECT_FALSE(Combine({47, 47}, {48, 48})) << "a win where a loss was proved";
+  EXPECT_EQ(Combine({44, 48}, {46, 46}), (Answer{46, 46}));
+
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / "pelmor-scan-folder-test";
+  std::filesystem::remove_all(folder);
+  ScanOptions options;
+  options.from = 0;
+  options.to = 9;
+  options.budget = 2000;
+  options.out = folder.string();
+  ASSERT_EQ(RunScan(options), 0);
+  ScanData first(folder.string());
+  ASSERT_TRUE(first.Load(0, 9));
+  EXPECT_EQ(first.Rows().size(), 10u);
+  options.resume = options.retry = true;
+  options.budget = 300000;
+  ASSERT_EQ(RunScan(options), 0);
+  ScanData second(folder.string());
+  ASSERT_TRUE(second.Load(0, 9));
+  int settledNow = 0;
+  for (const auto& [number, before] : first.Rows()) {
+    std::optional<Answer> after = second.Get(number);
+    ASSERT_TRUE(after);
+    EXPECT_EQ(Combine(before, *after), after) << number;
+    settledNow += KindOf(before) == AnswerKind::kUnknown && KindOf(*after) != AnswerKind::kUnknown;
+  }
+  EXPECT_GT(settledNow, 0);
+  std::filesystem::resize_file(folder / BlockFileName(0), 100);
+  EXPECT_EQ(RunSummary({folder.string()}), 1);
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace pelmor::analyse

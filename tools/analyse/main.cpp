@@ -26,11 +26,14 @@ const char kUsage[] =
     "usage: pelmor-analyse [--budget N] GAME...\n"
     "       pelmor-analyse [--budget N] --position FILE\n"
     "       pelmor-analyse --scan FROM TO --out FILE.csv [--threads K] [--budget N] [--shard I/N] [--resume [--retry]]\n"
-    "       pelmor-analyse --summary FILE.csv...\n"
+    "       pelmor-analyse --summary FILE.csv|FOLDER...\n"
+    "       pelmor-analyse --verify FOLDER [--sample N] [--seed S] [--threads K] [--budget N]\n"
     "A winning line is a string of the game's keys: a..d discard from pile A..D, A..D move pile A..D's\n"
     "top card onto the first empty pile after it, space draws. --budget caps the positions examined\n"
     "per deal (default 4000000); a deal that needs more is reported unknown. --resume goes on with the\n"
-    "scan in FILE.csv; --retry also analyses again the deals it left unknown, the new row replacing the old.\n";
+    "scan in FILE.csv; --retry also analyses again the deals it left unknown, the new row replacing the old.\n"
+    "--out FOLDER (any path not ending in .csv) keeps the answers in the compact blocks of a scan folder.\n"
+    "--verify analyses again N deals drawn from a scan folder and prints every answer that disagrees.\n";
 
 bool ParseInteger(const char* text, long long low, long long high, long long& value) {
   char* end = nullptr;
@@ -76,6 +79,8 @@ int main(int argc, char** argv) {
   std::uint64_t budget = kDefaultBudget;
   pelmor::analyse::ScanOptions scan;
   bool scanning = false, summary = false;
+  pelmor::analyse::VerifyOptions verify;
+  bool verifying = false;
   std::string position;
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -127,6 +132,19 @@ int main(int argc, char** argv) {
       scan.plain = true;
     } else if (arg == "--summary") {
       summary = true;
+    } else if (arg == "--verify") {
+      const char* text = next();
+      if (!text) return Usage();
+      verify.folder = text;
+      verifying = true;
+    } else if (arg == "--sample") {
+      const char* text = next();
+      if (!text || !ParseInteger(text, 1, 1'000'000'000LL, value)) return Usage();
+      verify.count = value;
+    } else if (arg == "--seed") {
+      const char* text = next();
+      if (!text || !ParseInteger(text, 0, INT64_MAX, value)) return Usage();
+      verify.seed = static_cast<std::uint64_t>(value);
     } else if (!arg.empty() && arg[0] == '-' && !ParseInteger(arg.c_str(), INT32_MIN, INT32_MAX, value)) {
       return Usage();
     } else {
@@ -134,6 +152,12 @@ int main(int argc, char** argv) {
     }
   }
   if (summary) return rest.empty() ? Usage() : pelmor::analyse::RunSummary(rest);
+  if (verifying) {
+    if (!rest.empty() || scanning) return Usage();
+    verify.budget = budget;
+    verify.threads = scan.threads;
+    return pelmor::analyse::RunVerify(verify);
+  }
   if (scanning) {
     if (!rest.empty() || !position.empty() || (scan.retry && !scan.resume)) return Usage();
     scan.budget = budget;

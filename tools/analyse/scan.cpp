@@ -13,6 +13,7 @@
 #include "game/analysis.h"
 #include "game/deal.h"
 #include "tools/analyse/plain_search.h"
+#include "tools/analyse/scan_data.h"
 #include "tools/analyse/workers.h"
 
 #ifdef _WIN32
@@ -35,8 +36,40 @@ struct Row {
   int best = 0;
   int bound = 0;
   std::uint64_t work = 0;
-  double seconds = 0;  // time taken, for this run's report only
+  double seconds = 0;       // time taken, for this run's report only
+  bool lineFailed = false;  // the line found did not replay to its score (never expected)
 };
+
+Answer AnswerOf(const Row& row) {
+  if (row.verdict == game::Verdict::kWon) return {game::kWinningDiscards, game::kWinningDiscards};
+  if (row.verdict == game::Verdict::kLost) return {row.best, row.best};
+  return {row.best, row.bound};
+}
+
+Row RowOf(std::int64_t number, Answer answer) {
+  Row row;
+  row.number = number;
+  row.best = answer.best;
+  row.bound = answer.bound;
+  switch (KindOf(answer)) {
+    case AnswerKind::kWon:
+      row.verdict = game::Verdict::kWon;
+      break;
+    case AnswerKind::kLost:
+      row.verdict = game::Verdict::kLost;
+      break;
+    case AnswerKind::kUnknown:
+      row.verdict = game::Verdict::kUnknown;
+      break;
+  }
+  return row;
+}
+
+// Whether New Game can deal the number: it draws each 16-bit half of it from 0 to 65534.
+bool NewGameCanDeal(std::int64_t number) {
+  auto bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(number));
+  return (bits >> 16) != 0xFFFF && (bits & 0xFFFF) != 0xFFFF;
+}
 
 const char* AnswerName(game::Verdict verdict) {
   switch (verdict) {
@@ -148,6 +181,7 @@ void AnalyseBatch(void* context, int worker) {
     std::int64_t number = (*batch.numbers)[batch.begin + i];
     game::DealGame(state, static_cast<game::GameNumber>(number));
     Row& row = (*batch.rows)[i];
+    row = Row{};
     row.number = number;
     auto start = std::chrono::steady_clock::now();
     if (batch.plain) {
@@ -158,13 +192,14 @@ void AnalyseBatch(void* context, int worker) {
       row.work = r.work;
     } else {
       game::Analysis a = (*batch.analysers)[static_cast<std::size_t>(worker)]->Analyse(state.piles, batch.budget);
-      // A win counts only with a line that wins when played through the rules.
-      if (a.verdict == game::Verdict::kWon) {
-        game::Replay replay = game::ReplayLine(state.piles, a.Line());
-        if (!replay.accepted || replay.finalScore != game::kWinningDiscards) {
-          a.verdict = game::Verdict::kUnknown;
-          a.bestScore = replay.finalScore;
-        }
+      // A best score counts only with a line that reaches it when played through the rules.
+      game::Replay replay = game::ReplayLine(state.piles, a.Line());
+      if (!replay.accepted || replay.finalScore != a.bestScore) {
+        // Only what the keys it played reached stands; the bound, proved by the search, holds.
+        row.lineFailed = true;
+        if (a.verdict == game::Verdict::kLost) a.bound = a.bestScore;
+        a.verdict = game::Verdict::kUnknown;
+        a.bestScore = replay.finalScore;
       }
       row.verdict = a.verdict;
       row.best = a.bestScore;
@@ -185,59 +220,131 @@ std::string Duration(double seconds) {
   return text;
 }
 
-void PrintSummary(const std::vector<Row>& rows) {
+std::string Thousands(std::uint64_t value) {
+  const std::string digits = std::to_string(value);
+  std::string text;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
+  }
+  return text;
+}
+
+// Won, lost and unknown deals with the win rate's bounds; a row of the table for `what`.
+struct Tally {
   long long won = 0, lost = 0, unknown = 0, open = 0;
+
+  void Add(const Row& row) {
+    if (row.verdict == game::Verdict::kWon)
+      ++won;
+    else if (row.verdict == game::Verdict::kLost)
+      ++lost;
+    else
+      open += row.bound == game::kWinningDiscards, ++unknown;
+  }
+  void Print(const char* what) const {
+    long long total = won + lost + unknown;
+    if (total == 0) return;
+    double share = 100.0 / static_cast<double>(total);
+    std::printf("%s: %lld deals, won %lld, lost %lld, unknown %lld (%lld of them could still be won)\n", what, total,
+                won, lost, unknown, open);
+    std::printf("%s: win rate %.4f%% to %.4f%%\n", what, static_cast<double>(won) * share,
+                static_cast<double>(won + open) * share);
+  }
+};
+
+void PrintSummary(const std::vector<Row>& rows) {
   std::int64_t low = 0, high = 0;
   long long settled[game::kWinningDiscards + 1] = {};
   long long unsettled[game::kWinningDiscards + 1] = {};
   std::uint64_t work = 0;
+  Tally all, newGame;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Row& row = rows[i];
     if (i == 0 || row.number < low) low = row.number;
     if (i == 0 || row.number > high) high = row.number;
     work += row.work;
-    switch (row.verdict) {
-      case game::Verdict::kWon:
-        ++won;
-        ++settled[row.best];
-        break;
-      case game::Verdict::kLost:
-        ++lost;
-        ++settled[row.best];
-        break;
-      default:
-        ++unknown;
-        if (row.bound == game::kWinningDiscards) ++open;
-        ++unsettled[row.best];
-        break;
-    }
+    all.Add(row);
+    if (NewGameCanDeal(row.number)) newGame.Add(row);
+    ++(row.verdict == game::Verdict::kUnknown ? unsettled : settled)[row.best];
   }
   auto total = static_cast<long long>(rows.size());
   std::printf("deals: %lld (game numbers %lld to %lld)\n", total, static_cast<long long>(low),
               static_cast<long long>(high));
   if (total == 0) return;
+  std::printf("won: %lld  lost: %lld  unknown: %lld (%lld of them could still be won)\n", all.won, all.lost,
+              all.unknown, all.open);
   double share = 100.0 / static_cast<double>(total);
-  std::printf("won: %lld  lost: %lld  unknown: %lld (%lld of them could still be won)\n", won, lost, unknown, open);
-  std::printf("win rate: %.4f%% (bounds %.4f%% to %.4f%%)\n", static_cast<double>(won) * share,
-              static_cast<double>(won) * share, static_cast<double>(won + open) * share);
-  std::printf("positions: %llu in all, %.0f per deal\n", static_cast<unsigned long long>(work),
-              static_cast<double>(work) / static_cast<double>(total));
+  std::printf("win rate: %.4f%% (bounds %.4f%% to %.4f%%)\n", static_cast<double>(all.won) * share,
+              static_cast<double>(all.won) * share, static_cast<double>(all.won + all.open) * share);
+  newGame.Print("numbers New Game can deal");
+  // Rows read from a scan folder carry no count of positions.
+  if (work > 0)
+    std::printf("positions: %llu in all, %.0f per deal\n", static_cast<unsigned long long>(work),
+                static_cast<double>(work) / static_cast<double>(total));
   std::printf("best score  deals (settled)  unknown (best found)\n");
   for (int score = game::kWinningDiscards; score >= 0; --score)
     if (settled[score] || unsettled[score])
       std::printf("%10d  %15lld  %20lld\n", score, settled[score], unsettled[score]);
 }
 
+// The rows of a CSV file or a scan folder; false (with a message) when it cannot be read.
+bool ReadAny(const std::string& path, std::vector<Row>& rows) {
+  if (IsScanFolder(path)) {
+    ScanData data(path);
+    if (!data.LoadAll()) return false;
+    for (const auto& [number, answer] : data.Rows()) rows.push_back(RowOf(number, answer));
+    return true;
+  }
+  bool opened = false;
+  std::vector<Row> part = ReadRows(path, opened);
+  if (!opened) {
+    std::fprintf(stderr, "pelmor-analyse: cannot read %s\n", path.c_str());
+    return false;
+  }
+  rows.insert(rows.end(), part.begin(), part.end());
+  return true;
+}
+
+// Puts a batch's rows into the scan folder, each combined with what the folder knew of the deal;
+// false when a new answer contradicts the recorded one (that one is kept and both are reported).
+bool Record(ScanData& data, const std::vector<Row>& rows, std::size_t count) {
+  bool agreed = true;
+  for (std::size_t i = 0; i < count; ++i) {
+    Answer now = AnswerOf(rows[i]);
+    std::optional<Answer> before = data.Get(rows[i].number);
+    std::optional<Answer> both = before ? Combine(*before, now) : now;
+    if (!both) {
+      std::fprintf(stderr, "pelmor-analyse: game %lld: best %d, at most %d now, against best %d, at most %d before\n",
+                   static_cast<long long>(rows[i].number), now.best, now.bound, before->best, before->bound);
+      agreed = false;
+      continue;
+    }
+    data.Put(rows[i].number, *both);
+  }
+  return agreed;
+}
+
 }  // namespace
 
 int RunScan(const ScanOptions& options) {
   if (options.out.empty()) {
-    std::fprintf(stderr, "pelmor-analyse: --scan needs --out FILE.csv\n");
+    std::fprintf(stderr, "pelmor-analyse: --scan needs --out FILE.csv or --out FOLDER\n");
     return 2;
   }
-  // What is already done, from the file of an earlier run.
+  // What is already done, from the file or folder of an earlier run.
+  const bool folder = IsScanFolder(options.out);
+  ScanData data(options.out);
   bool exists = false;
-  std::vector<Row> done = ReadRows(options.out, exists);
+  std::vector<Row> done;
+  if (folder) {
+    if (!data.Load(options.from, options.to)) return 1;
+    for (const auto& [number, answer] : data.Rows())
+      if (number >= options.from && number <= options.to) done.push_back(RowOf(number, answer));
+    exists = !done.empty();
+  } else {
+    done = ReadRows(options.out, exists);
+  }
   if (exists && !options.resume) {
     std::fprintf(stderr, "pelmor-analyse: %s exists; add --resume to go on with it\n", options.out.c_str());
     return 2;
@@ -247,14 +354,14 @@ int RunScan(const ScanOptions& options) {
     if (row.number >= options.from && row.number <= options.to && !(options.retry && row.verdict == game::Verdict::kUnknown))
       isDone[static_cast<std::size_t>(row.number - options.from)] = true;
   // Rewrite the file with its complete rows only, so that appending starts on a fresh line.
-  if (!Rewrite(options.out, done)) return 1;
+  if (!folder && !Rewrite(options.out, done)) return 1;
   std::vector<std::int64_t> numbers;
   for (std::int64_t n = options.from; n <= options.to; ++n)
     if ((n - options.from) % options.shards == options.shard && !isDone[static_cast<std::size_t>(n - options.from)])
       numbers.push_back(n);
 
-  std::FILE* out = std::fopen(options.out.c_str(), "a");
-  if (out == nullptr) {
+  std::FILE* out = folder ? nullptr : std::fopen(options.out.c_str(), "a");
+  if (!folder && out == nullptr) {
     std::fprintf(stderr, "pelmor-analyse: cannot write %s\n", options.out.c_str());
     return 1;
   }
@@ -269,6 +376,8 @@ int RunScan(const ScanOptions& options) {
   std::vector<Row> rows(batchSize);
   std::size_t finished = 0;
   double slowest = 0;
+  long long failedLines = 0;
+  bool agreed = true;
   while (finished < numbers.size()) {
     Batch batch;
     batch.numbers = &numbers;
@@ -279,12 +388,18 @@ int RunScan(const ScanOptions& options) {
     batch.budget = options.budget;
     batch.plain = options.plain;
     RunWorkers(options.threads, AnalyseBatch, &batch);
-    for (std::size_t i = 0; i < batch.end - batch.begin; ++i) {
-      WriteRow(out, rows[i]);
+    const std::size_t count = batch.end - batch.begin;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (out != nullptr) WriteRow(out, rows[i]);
       done.push_back(rows[i]);  // a retried deal's earlier row is replaced in the summary below
       slowest = std::max(slowest, rows[i].seconds);
+      failedLines += rows[i].lineFailed;
     }
-    std::fflush(out);
+    if (out != nullptr) std::fflush(out);
+    if (folder) {
+      agreed = Record(data, rows, count) && agreed;
+      if (!data.Save()) return 1;
+    }
     finished = batch.end;
     if (terminal) {
       double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -297,31 +412,98 @@ int RunScan(const ScanOptions& options) {
     }
   }
   if (terminal) std::fprintf(stderr, "\n");
-  std::fclose(out);
-  done = LatestRows(std::move(done));
-  if (options.retry && !Rewrite(options.out, done)) return 1;  // drop the rows the retry replaced
+  if (out != nullptr) std::fclose(out);
+  if (folder) {
+    done.clear();
+    for (const auto& [number, answer] : data.Rows())
+      if (number >= options.from && number <= options.to) done.push_back(RowOf(number, answer));
+  } else {
+    done = LatestRows(std::move(done));
+    if (options.retry && !Rewrite(options.out, done)) return 1;  // drop the rows the retry replaced
+  }
   double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("analysed: %zu deals in %.2f s on %d thread(s): %.1f deals/s, %.1f deals/s per thread\n", numbers.size(),
               elapsed, options.threads, static_cast<double>(numbers.size()) / std::max(elapsed, 1e-9),
               static_cast<double>(numbers.size()) / std::max(elapsed, 1e-9) / options.threads);
   std::printf("slowest deal: %.3f s\n", slowest);
+  if (failedLines > 0) std::printf("lines that did not replay to their score: %lld (those deals kept as unknown)\n", failedLines);
   PrintSummary(done);
-  return 0;
+  return agreed && failedLines == 0 ? 0 : 1;
 }
 
 int RunSummary(const std::vector<std::string>& files) {
   std::vector<Row> rows;
-  for (const std::string& file : files) {
-    bool opened = false;
-    std::vector<Row> part = ReadRows(file, opened);
-    if (!opened) {
-      std::fprintf(stderr, "pelmor-analyse: cannot read %s\n", file.c_str());
-      return 1;
-    }
-    rows.insert(rows.end(), part.begin(), part.end());
-  }
+  for (const std::string& file : files)
+    if (!ReadAny(file, rows)) return 1;
   PrintSummary(LatestRows(std::move(rows)));
   return 0;
+}
+
+int RunVerify(const VerifyOptions& options) {
+  ScanData data(options.folder);
+  if (!data.LoadAll()) return 1;
+  std::vector<std::pair<std::int64_t, Answer>> published = data.Rows();
+  if (published.empty()) {
+    std::fprintf(stderr, "pelmor-analyse: %s holds no analysed deal\n", options.folder.c_str());
+    return 1;
+  }
+  // A sample without repeats, the same for the same seed: the first steps of a shuffle.
+  std::uint64_t state = options.seed;
+  auto next = [&state] {  // splitmix64
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  };
+  std::size_t count = std::min(published.size(), static_cast<std::size_t>(options.count));
+  for (std::size_t i = 0; i < count; ++i) std::swap(published[i], published[i + next() % (published.size() - i)]);
+  published.resize(count);
+  std::sort(published.begin(), published.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::int64_t> numbers;
+  for (const auto& row : published) numbers.push_back(row.first);
+
+  std::vector<std::unique_ptr<game::Analyser>> analysers;
+  for (int i = 0; i < options.threads; ++i)
+    analysers.push_back(std::make_unique<game::Analyser>(static_cast<std::size_t>(options.budget)));
+  std::vector<Row> rows(numbers.size());
+  Batch batch;
+  batch.numbers = &numbers;
+  batch.end = numbers.size();
+  batch.rows = &rows;
+  batch.analysers = &analysers;
+  batch.budget = options.budget;
+  RunWorkers(options.threads, AnalyseBatch, &batch);
+
+  long long same = 0, settledNow = 0, notSettledAgain = 0, otherwise = 0, disagree = 0, wins = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Answer before = published[i].second;
+    const Answer now = AnswerOf(rows[i]);
+    wins += rows[i].verdict == game::Verdict::kWon;
+    if (rows[i].lineFailed || !Combine(before, now)) {
+      ++disagree;
+      std::printf("game %lld: the data says best %d, at most %d; analysed again: best %d, at most %d%s\n",
+                  static_cast<long long>(published[i].first), before.best, before.bound, now.best, now.bound,
+                  rows[i].lineFailed ? " (its line did not replay to its score)" : "");
+    } else if (before == now) {
+      ++same;
+    } else if (KindOf(before) == AnswerKind::kUnknown && KindOf(now) != AnswerKind::kUnknown) {
+      ++settledNow;
+    } else if (KindOf(before) != AnswerKind::kUnknown && KindOf(now) == AnswerKind::kUnknown) {
+      ++notSettledAgain;
+    } else {
+      ++otherwise;
+    }
+  }
+  std::printf("verified %zu of the %s deals of %s (seed %llu, budget %llu positions):\n", count,
+              Thousands(data.Rows().size()).c_str(), options.folder.c_str(),
+              static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(options.budget));
+  std::printf("  the same answer: %lld\n", same);
+  std::printf("  settled now, unknown in the data: %lld\n", settledNow);
+  std::printf("  settled in the data, unknown now (the budget ran out first): %lld\n", notSettledAgain);
+  std::printf("  unknown both times, with other figures that agree: %lld\n", otherwise);
+  std::printf("  winning lines found and replayed to 48: %lld\n", wins);
+  std::printf("  disagreements: %lld\n", disagree);
+  return disagree == 0 ? 0 : 1;
 }
 
 }  // namespace pelmor::analyse

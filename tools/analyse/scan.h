@@ -1,4 +1,5 @@
-// The scan over a range of game numbers: one CSV row per deal, resumable, in shards, and its summary.
+// The scan over a range of game numbers: one row per deal in a CSV file or a scan folder, resumable,
+// in shards; its summary; and the check of a scan folder against the analyser.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@ struct ScanOptions {
   std::int64_t to = 0;
   int threads = 1;
   std::uint64_t budget = 0;
-  std::string out;  // the CSV file
+  std::string out;  // the CSV file, or a scan folder (any path not ending in .csv)
   int shard = 0;    // this run takes the numbers n with (n - from) % shards == shard
   int shards = 1;
   bool resume = false;
@@ -23,7 +24,19 @@ struct ScanOptions {
 // Runs the scan; returns the process exit code.
 int RunScan(const ScanOptions& options);
 
-// Prints the summary of one or more scan files; returns the process exit code.
+// Prints the summary of one or more scan files or folders; returns the process exit code.
 int RunSummary(const std::vector<std::string>& files);
+
+struct VerifyOptions {
+  std::string folder;
+  std::int64_t count = 1000;  // deals drawn from the folder's analysed ones
+  std::uint64_t seed = 1;
+  std::uint64_t budget = 0;
+  int threads = 1;
+};
+
+// Analyses again a sample of a scan folder's deals, replays every line found, and prints each deal
+// whose new answer contradicts the recorded one; returns the process exit code (1 on any).
+int RunVerify(const VerifyOptions& options);
 
 }  // namespace pelmor::analyse
