@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""Takes the README's pictures of the table: game 0 just dealt, and game 0 a few moves in, each the
-whole window with its frame, checked against the model before it is saved as PNG; then the about
-dialog as Help > About shows it.
+"""Takes the README's pictures of the table: game 0 just dealt, and game 0 a few moves in (after the
+clock's tick that brings the status line up to date), each the whole window with its frame, checked
+against the model before it is saved as PNG; then the about dialog as Help > About shows it.
 
 Usage: /usr/bin/python3 tests/e2e/screenshots.py --bin build/win64/bin [--out docs]
 """
@@ -20,12 +20,14 @@ sys.dont_write_bytecode = True
 
 from harness import model  # noqa: E402
 from harness.standalone import standalone_app  # noqa: E402
-from harness.table import TableInput, start_table  # noqa: E402
+from harness.table import CLOCK_TIMER, TableInput, hold_clock, start_table  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
 NEEDED = ("pelmor-e2e-driver.exe", "pelmor-e2e-hook.dll", "Pelmor.exe")
 # The picture of a game in play: enough discards to show the fanned row, with the label up.
 IN_PLAY_DISCARDS = 10
+# The status bar is the one child whose caption starts so.
+STATUS_PREFIX = "Cards Left:"
 
 
 def save_png(screen, path):
@@ -35,6 +37,24 @@ def save_png(screen, path):
     subprocess.run(["convert", bmp, "-strip", path], check=True)
     os.unlink(bmp)
     print("screenshots: wrote %s" % os.path.relpath(path, REPO))
+
+
+def show_status(app, hwnd, game):
+    """Lets the held clock tick once: the status line shows the counts of the moves played only
+    from the next tick on, as it does for a player."""
+    wanted = "%s%d Draws Left:%d " % (STATUS_PREFIX, 48 - len(game.piles[model.DISCARD]),
+                                      len(game.piles[model.STOCK]) // 4)
+    app.driver.send("settimer", hwnd=hwnd, id=CLOCK_TIMER, ms=1000)
+    deadline = time.monotonic() + 5
+    while True:
+        texts = [c["caption"] for c in app.driver.send("children", hwnd=hwnd)["children"]
+                 if c["caption"].startswith(STATUS_PREFIX)]
+        if texts and texts[0].startswith(wanted):
+            break
+        if time.monotonic() > deadline:
+            raise RuntimeError("the status line still reads %r, not %r..." % (texts, wanted))
+        time.sleep(0.1)
+    hold_clock(app, hwnd)
 
 
 def take(app, out_dir):
@@ -49,6 +69,7 @@ def take(app, out_dir):
         hands.play(move, "keys", game)
         model.apply(game, move)
     screen.expect_position(game, "game 0 with %d discards" % len(game.piles[model.DISCARD]))
+    show_status(app, screen.hwnd, game)
     save_png(screen, os.path.join(out_dir, "table-in-play.png"))
 
     app.choose(window, "Help", "About")
