@@ -13,27 +13,17 @@
 #include "game/analysis.h"
 #include "game/deal.h"
 #include "store/saved_game.h"
+#include "tools/analyse/console.h"
 #include "tools/analyse/plain_search.h"
 #include "tools/analyse/scan.h"
+#include "tools/analyse/usage.h"
 
 namespace {
 
+using pelmor::analyse::WithThousands;
 using pelmor::game::Verdict;
 
 constexpr std::uint64_t kDefaultBudget = 4'000'000;
-
-const char kUsage[] =
-    "usage: pelmor-analyse [--budget N] GAME...\n"
-    "       pelmor-analyse [--budget N] --position FILE\n"
-    "       pelmor-analyse --scan FROM TO --out FILE.csv [--threads K] [--budget N] [--shard I/N] [--resume [--retry]]\n"
-    "       pelmor-analyse --summary FILE.csv|FOLDER...\n"
-    "       pelmor-analyse --verify FOLDER [--sample N] [--seed S] [--threads K] [--budget N]\n"
-    "A winning line is a string of the game's keys: a..d discard from pile A..D, A..D move pile A..D's\n"
-    "top card onto the first empty pile after it, space draws. --budget caps the positions examined\n"
-    "per deal (default 4000000); a deal that needs more is reported unknown. --resume goes on with the\n"
-    "scan in FILE.csv; --retry also analyses again the deals it left unknown, the new row replacing the old.\n"
-    "--out FOLDER (any path not ending in .csv) keeps the answers in the compact blocks of a scan folder.\n"
-    "--verify analyses again N deals drawn from a scan folder and prints every answer that disagrees.\n";
 
 bool ParseInteger(const char* text, long long low, long long high, long long& value) {
   char* end = nullptr;
@@ -43,7 +33,7 @@ bool ParseInteger(const char* text, long long low, long long high, long long& va
 }
 
 int Usage() {
-  std::fputs(kUsage, stderr);
+  std::fputs(pelmor::analyse::UsageText(kDefaultBudget).c_str(), stderr);
   return 2;
 }
 
@@ -57,7 +47,7 @@ bool Report(const char* what, const pelmor::game::Piles& piles, const pelmor::ga
   }
   std::printf("%s: %s, best score %d/48", what, answer, a.bestScore);
   if (a.verdict == Verdict::kUnknown) std::printf(", at most %d/48", a.bound);
-  std::printf(", %llu positions\n", static_cast<unsigned long long>(a.work));
+  std::printf(", %s positions\n", WithThousands(a.work).c_str());
   pelmor::game::Replay replay = pelmor::game::ReplayLine(piles, a.Line());
   if (!replay.accepted || replay.finalScore != a.bestScore) {
     std::printf("  the line found does not replay to %d discards (key %d): not printed\n", a.bestScore,
@@ -76,6 +66,11 @@ bool Report(const char* what, const pelmor::game::Piles& piles, const pelmor::ga
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  // Opened from Explorer, its console closes as soon as it ends: say what it is and wait for Enter.
+  if (args.empty() && pelmor::analyse::HasConsoleOfItsOwn()) {
+    pelmor::analyse::ShowAndWaitForEnter(pelmor::analyse::OpenedFromExplorerText());
+    return 0;
+  }
   std::uint64_t budget = kDefaultBudget;
   pelmor::analyse::ScanOptions scan;
   bool scanning = false, summary = false;
@@ -87,8 +82,8 @@ int main(int argc, char** argv) {
     const std::string& arg = args[i];
     auto next = [&]() -> const char* { return i + 1 < args.size() ? args[++i].c_str() : nullptr; };
     long long value = 0;
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
+    if (pelmor::analyse::IsHelpSwitch(arg)) {
+      std::fputs(pelmor::analyse::UsageText(kDefaultBudget).c_str(), stdout);
       return 0;
     } else if (arg == "--budget") {
       const char* text = next();
@@ -166,8 +161,8 @@ int main(int argc, char** argv) {
 
   pelmor::game::Analyser analyser(static_cast<std::size_t>(budget));
   if (budget > analyser.MaxBudget()) {
-    std::fprintf(stderr, "pelmor-analyse: the budget is limited to %llu positions by memory\n",
-                 static_cast<unsigned long long>(analyser.MaxBudget()));
+    std::fprintf(stderr, "pelmor-analyse: the budget is limited to %s positions by memory\n",
+                 WithThousands(analyser.MaxBudget()).c_str());
   }
   bool ok = true;
   if (!position.empty()) {
@@ -208,8 +203,8 @@ int main(int argc, char** argv) {
     if (scan.plain) {
       pelmor::analyse::PlainResult r = pelmor::analyse::PlainSearch(state.piles, budget);
       const char* answer = r.verdict == Verdict::kWon ? "won" : r.verdict == Verdict::kLost ? "lost" : "unknown";
-      std::printf("%s: %s, best score %d/48, %llu positions (plain search)\n", what.c_str(), answer, r.bestScore,
-                  static_cast<unsigned long long>(r.work));
+      std::printf("%s: %s, best score %d/48, %s positions (plain search)\n", what.c_str(), answer, r.bestScore,
+                  WithThousands(r.work).c_str());
       continue;
     }
     ok = Report(what.c_str(), state.piles, analyser.Analyse(state.piles, budget)) && ok;

@@ -14,6 +14,7 @@
 #include "game/deal.h"
 #include "tools/analyse/plain_search.h"
 #include "tools/analyse/scan_data.h"
+#include "tools/analyse/usage.h"
 #include "tools/analyse/workers.h"
 
 #ifdef _WIN32
@@ -217,16 +218,6 @@ std::string Duration(double seconds) {
     std::snprintf(text, sizeof text, "%lldh%02lldm", s / 3600, s / 60 % 60);
   else
     std::snprintf(text, sizeof text, "%lldm%02llds", s / 60, s % 60);
-  return text;
-}
-
-std::string Thousands(std::uint64_t value) {
-  const std::string digits = std::to_string(value);
-  std::string text;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-    text += digits[i];
-  }
   return text;
 }
 
@@ -495,7 +486,7 @@ int RunVerify(const VerifyOptions& options) {
     }
   }
   std::printf("verified %zu of the %s deals of %s (seed %llu, budget %llu positions):\n", count,
-              Thousands(data.Rows().size()).c_str(), options.folder.c_str(),
+              WithThousands(data.Rows().size()).c_str(), options.folder.c_str(),
               static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(options.budget));
   std::printf("  the same answer: %lld\n", same);
   std::printf("  settled now, unknown in the data: %lld\n", settledNow);

@@ -48,6 +48,7 @@ void registerDialogCommands(CommandTable& table);
 void registerScreenCommands(CommandTable& table);
 void registerRegistryCommands(CommandTable& table);
 void registerHookCommands(CommandTable& table);
+void registerVersionCommands(CommandTable& table);
 
 // Terminates every process the driver launched or followed; used by "end" and at exit.
 void endTrackedProcesses(JsonWriter* json);

@@ -48,6 +48,7 @@ CommandTable buildTable(bool& quit) {
     e2e::registerScreenCommands(table);
     e2e::registerRegistryCommands(table);
     e2e::registerHookCommands(table);
+    e2e::registerVersionCommands(table);
     table["ping"] = [](const Command&, JsonWriter& json) { json.field("t", e2e::nowMs()); };
     table["sleep"] = [](const Command& c, JsonWriter& json) {
         Sleep(static_cast<DWORD>(c.integer("ms")));

@@ -63,17 +63,22 @@ void launch(const Command& command, JsonWriter& json) {
     if (!args.empty()) line += L" " + widen(args);
 
     // The program gets no console and the null device as its standard handles, so
-    // nothing it or its children write ends up in the driver's reply pipe.
+    // nothing it or its children write ends up in the driver's reply pipe. With
+    // console=new it gets a console of its own instead, as Explorer starts a console program.
+    bool newConsole = command.str("console", "") == "new";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                              OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    if (!newConsole) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    }
     PROCESS_INFORMATION info{};
     double startedAt = nowMs();
-    BOOL ok = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+    BOOL ok = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, !newConsole,
+                             newConsole ? CREATE_NEW_CONSOLE : DETACHED_PROCESS, nullptr,
                              dir.empty() ? nullptr : dir.c_str(), &startup, &info);
     DWORD error = GetLastError();
     if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
