@@ -16,6 +16,7 @@
 #include "tools/analyse/console.h"
 #include "tools/analyse/plain_search.h"
 #include "tools/analyse/scan.h"
+#include "tools/analyse/scan_data.h"
 #include "tools/analyse/usage.h"
 
 namespace {
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
   bool scanning = false, summary = false;
   pelmor::analyse::VerifyOptions verify;
   bool verifying = false;
+  bool merging = false;
   std::string position;
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -127,6 +129,8 @@ int main(int argc, char** argv) {
       scan.plain = true;
     } else if (arg == "--summary") {
       summary = true;
+    } else if (arg == "--merge") {
+      merging = true;
     } else if (arg == "--verify") {
       const char* text = next();
       if (!text) return Usage();
@@ -147,6 +151,10 @@ int main(int argc, char** argv) {
     }
   }
   if (summary) return rest.empty() ? Usage() : pelmor::analyse::RunSummary(rest);
+  if (merging) {
+    if (rest.empty() || scan.out.empty() || !pelmor::analyse::IsScanFolder(scan.out) || scanning) return Usage();
+    return pelmor::analyse::RunMerge(rest, scan.out);
+  }
   if (verifying) {
     if (!rest.empty() || scanning) return Usage();
     verify.budget = budget;

@@ -430,6 +430,19 @@ int RunSummary(const std::vector<std::string>& files) {
   return 0;
 }
 
+int RunMerge(const std::vector<std::string>& inputs, const std::string& folder) {
+  std::vector<Row> rows;
+  for (const std::string& input : inputs)
+    if (!ReadAny(input, rows)) return 1;
+  ScanData data(folder);
+  for (const Row& row : rows)
+    if (!data.Load(row.number, row.number)) return 1;
+  bool agreed = Record(data, rows, rows.size());
+  if (!data.Save()) return 1;
+  std::printf("merged %s rows into %s\n", WithThousands(rows.size()).c_str(), folder.c_str());
+  return agreed ? 0 : 1;
+}
+
 int RunVerify(const VerifyOptions& options) {
   ScanData data(options.folder);
   if (!data.LoadAll()) return 1;

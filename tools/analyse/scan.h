@@ -27,6 +27,10 @@ int RunScan(const ScanOptions& options);
 // Prints the summary of one or more scan files or folders; returns the process exit code.
 int RunSummary(const std::vector<std::string>& files);
 
+// Takes the rows of CSV files and scan folders into a scan folder, each combined with what the
+// folder knew of the deal; returns the process exit code (1 when a row contradicts the folder).
+int RunMerge(const std::vector<std::string>& inputs, const std::string& folder);
+
 struct VerifyOptions {
   std::string folder;
   std::int64_t count = 1000;  // deals drawn from the folder's analysed ones

@@ -31,6 +31,7 @@ std::string UsageText(std::uint64_t defaultBudget) {
              "       pelmor-analyse --scan FROM TO --out FILE.csv|FOLDER [--threads K]\n"
              "                      [--budget N] [--shard I/N] [--resume [--retry]] [--plain]\n"
              "       pelmor-analyse --summary FILE.csv|FOLDER...\n"
+             "       pelmor-analyse --merge FILE.csv|FOLDER... --out FOLDER\n"
              "       pelmor-analyse --verify FOLDER [--sample N] [--seed S] [--threads K]\n"
              "                      [--budget N]\n"
              "       pelmor-analyse /?   (or -h, --help): this text\n"
@@ -49,6 +50,8 @@ std::string UsageText(std::uint64_t defaultBudget) {
          "  --resume         go on with the scan in FILE.csv or FOLDER\n"
          "  --retry          with --resume: also analyse again the deals left unknown\n"
          "  --summary        the won, lost and unknown deals of scan files and folders\n"
+         "  --merge          take the rows of scan files and folders into the FOLDER\n"
+         "                   of --out, each deal's answers combined\n"
          "  --verify FOLDER  analyse again N deals drawn from it (--sample N, default\n"
          "                   1,000; --seed S) and print every answer that disagrees\n" +
          kKeys + "\n" + kLegend;
