@@ -460,7 +460,11 @@ int RunVerify(const VerifyOptions& options) {
     return z ^ (z >> 31);
   };
   std::size_t count = std::min(published.size(), static_cast<std::size_t>(options.count));
-  for (std::size_t i = 0; i < count; ++i) std::swap(published[i], published[i + next() % (published.size() - i)]);
+  // The draw is made in 64 bits, so a seed picks the same deals in both programs.
+  for (std::size_t i = 0; i < count; ++i) {
+    std::size_t pick = i + static_cast<std::size_t>(next() % (published.size() - i));
+    std::swap(published[i], published[pick]);
+  }
   published.resize(count);
   std::sort(published.begin(), published.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::int64_t> numbers;
