@@ -190,7 +190,7 @@ class WineServer:
         self.proc = procs.start(["wineserver", "-f", "-p"], env=env)
         # The server is ready once its socket directory exists; clients would start one
         # of their own otherwise, and the two servers' clients then fail. On a loaded machine
-        # the socket has been seen to take longer than 5 s, so wait for it as long as it takes.
+        # the socket has been seen to take longer than 5 s, so wait for it up to a minute.
         if not procs.wait_until(lambda: self._socket_ready(), 60) or self.proc.poll() is not None:
             raise RuntimeError("wineserver did not start for %s" % env["WINEPREFIX"])
 
