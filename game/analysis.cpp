@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 
 #include "game/rules.h"
 
@@ -125,15 +126,24 @@ struct Analyser::Search {
   std::uint64_t neverGo = 0;  // the cards in play the last bound found never go
 
   explicit Search(std::size_t positions) {
-    // At most 1 GiB of memory (256 MiB in a 32-bit process) and a sixteenth more for the filter;
-    // a larger budget is clamped to it.
-    const std::size_t largest = sizeof(void*) == 4 ? std::size_t{1} << 24 : std::size_t{1} << 26;
+    // As many entries as the budget needs with a quarter to spare, up to 8 GiB (256 MiB in a
+    // 32-bit process), and a sixteenth more for the filter; a larger budget is clamped to it. Where
+    // the machine cannot give that much, the memory is halved until it can, and so is the budget.
+    const std::size_t largest = sizeof(void*) == 4 ? std::size_t{1} << 24 : std::size_t{1} << 29;
     std::size_t capacity = 1024;
     while (capacity / 4 * 3 < positions && capacity < largest) capacity *= 2;
-    table = std::make_unique<Entry[]>(capacity);
+    for (;; capacity /= 2) {
+      try {
+        table = std::make_unique_for_overwrite<Entry[]>(capacity);
+        filter = std::make_unique_for_overwrite<std::uint64_t[]>(capacity / 8);
+        break;
+      } catch (const std::bad_alloc&) {
+        table.reset();
+        if (capacity == 1024) throw;
+      }
+    }
     std::memset(table.get(), 0, capacity * sizeof(Entry));
     mask = capacity - 1;
-    filter = std::make_unique<std::uint64_t[]>(capacity / 8);
     filterMask = capacity * 8 - 1;
   }
 

@@ -168,10 +168,7 @@ int main(int argc, char** argv) {
   }
 
   pelmor::game::Analyser analyser(static_cast<std::size_t>(budget));
-  if (budget > analyser.MaxBudget()) {
-    std::fprintf(stderr, "pelmor-analyse: the budget is limited to %s positions by memory\n",
-                 WithThousands(analyser.MaxBudget()).c_str());
-  }
+  pelmor::analyse::WarnIfBudgetLimited(budget, analyser.MaxBudget());
   bool ok = true;
   if (!position.empty()) {
     if (!rest.empty()) return Usage();

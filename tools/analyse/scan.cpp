@@ -360,6 +360,7 @@ int RunScan(const ScanOptions& options) {
   if (!options.plain)
     for (int i = 0; i < options.threads; ++i)
       analysers.push_back(std::make_unique<game::Analyser>(static_cast<std::size_t>(options.budget)));
+  if (!analysers.empty()) WarnIfBudgetLimited(options.budget, analysers.front()->MaxBudget());
 
   bool terminal = PELMOR_ISATTY(2) != 0;
   auto start = std::chrono::steady_clock::now();
@@ -473,6 +474,7 @@ int RunVerify(const VerifyOptions& options) {
   std::vector<std::unique_ptr<game::Analyser>> analysers;
   for (int i = 0; i < options.threads; ++i)
     analysers.push_back(std::make_unique<game::Analyser>(static_cast<std::size_t>(options.budget)));
+  WarnIfBudgetLimited(options.budget, analysers.front()->MaxBudget());
   std::vector<Row> rows(numbers.size());
   Batch batch;
   batch.numbers = &numbers;

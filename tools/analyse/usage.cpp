@@ -2,6 +2,8 @@
 // Every line fits a console 80 columns wide.
 #include "tools/analyse/usage.h"
 
+#include <cstdio>
+
 namespace pelmor::analyse {
 
 namespace {
@@ -80,6 +82,11 @@ std::string WithThousands(std::uint64_t count) {
     text += digits[i];
   }
   return text;
+}
+
+void WarnIfBudgetLimited(std::uint64_t budget, std::uint64_t most) {
+  if (budget > most)
+    std::fprintf(stderr, "pelmor-analyse: the budget is limited to %s positions by memory\n", WithThousands(most).c_str());
 }
 
 }  // namespace pelmor::analyse

@@ -22,4 +22,8 @@ bool IsHelpSwitch(std::string_view arg);
 // locale: it is read by people, never by programs.
 std::string WithThousands(std::uint64_t count);
 
+// On standard error, when the memory an analyser could get holds fewer positions than the budget
+// asks for: the budget it works with instead.
+void WarnIfBudgetLimited(std::uint64_t budget, std::uint64_t most);
+
 }  // namespace pelmor::analyse
