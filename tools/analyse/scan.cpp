@@ -31,6 +31,14 @@ namespace {
 
 constexpr char kHeader[] = "game,answer,best,bound,work";
 
+// The most positions every one of the analysers holds (each may have got less memory than the one
+// before it), or no limit when there is none (the plain search).
+std::uint64_t LeastMaxBudget(const std::vector<std::unique_ptr<game::Analyser>>& analysers) {
+  std::uint64_t least = UINT64_MAX;
+  for (const auto& a : analysers) least = std::min(least, a->MaxBudget());
+  return least;
+}
+
 struct Row {
   std::int64_t number = 0;
   game::Verdict verdict = game::Verdict::kUnknown;
@@ -360,7 +368,7 @@ int RunScan(const ScanOptions& options) {
   if (!options.plain)
     for (int i = 0; i < options.threads; ++i)
       analysers.push_back(std::make_unique<game::Analyser>(static_cast<std::size_t>(options.budget)));
-  if (!analysers.empty()) WarnIfBudgetLimited(options.budget, analysers.front()->MaxBudget());
+  WarnIfBudgetLimited(options.budget, LeastMaxBudget(analysers));
 
   bool terminal = PELMOR_ISATTY(2) != 0;
   auto start = std::chrono::steady_clock::now();
@@ -474,7 +482,7 @@ int RunVerify(const VerifyOptions& options) {
   std::vector<std::unique_ptr<game::Analyser>> analysers;
   for (int i = 0; i < options.threads; ++i)
     analysers.push_back(std::make_unique<game::Analyser>(static_cast<std::size_t>(options.budget)));
-  WarnIfBudgetLimited(options.budget, analysers.front()->MaxBudget());
+  WarnIfBudgetLimited(options.budget, LeastMaxBudget(analysers));
   std::vector<Row> rows(numbers.size());
   Batch batch;
   batch.numbers = &numbers;
